@@ -1,0 +1,41 @@
+// Start-up: one running copy per user, the update reminder, the input window, and
+// the once-per-run choice of which offer the input window shows.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace aromelle {
+
+// Holds an advisory lock on a file for the life of the object (or the process).
+// The kernel drops the lock when the process ends, however it ends, so a crashed
+// copy never blocks the next start.
+class InstanceGuard {
+public:
+    explicit InstanceGuard(const QString &lockPath);
+    ~InstanceGuard();
+    InstanceGuard(const InstanceGuard &) = delete;
+    InstanceGuard &operator=(const InstanceGuard &) = delete;
+
+    // True when this process holds the lock; false when another copy does.
+    bool acquired() const { return m_fd >= 0; }
+
+    static QString defaultLockPath();
+
+private:
+    int m_fd = -1;
+};
+
+// r in [0, 1) → 1..7, a half going to the even neighbour.
+int coBrandNumber(double r);
+
+// Brings one of the input window's offers to the front, or leaves them be.
+void CoBrand_Randomize();
+
+// Start-up after the guard has let this process run: seed, remind, show.
+void startUp();
+
+} // namespace aromelle
+
+extern std::int16_t intCoBrandRandomNumber;

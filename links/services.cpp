@@ -1,0 +1,82 @@
+#include "services.h"
+
+#include <QDateTime>
+
+#include <random>
+
+namespace aromelle {
+
+namespace {
+
+constexpr char kTitle[] = "Aromelle";
+
+MessageHandler &messageHandler() {
+    static MessageHandler handler;
+    return handler;
+}
+
+std::function<QDate()> &todaySource() {
+    static std::function<QDate()> source;
+    return source;
+}
+
+std::function<double()> &randomSource() {
+    static std::function<double()> source;
+    return source;
+}
+
+std::mt19937_64 &generator() {
+    static std::mt19937_64 engine(
+        static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+    return engine;
+}
+
+} // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &text) {
+    // The texts may separate lines with a lone carriage return; a label only breaks
+    // lines at line feeds.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    auto box = std::make_unique<QMessageBox>();
+    box->setWindowTitle(QString::fromLatin1(kTitle));
+    box->setText(shown);
+    box->setTextFormat(Qt::PlainText);
+    box->setIcon(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information);
+    if (kind == MessageKind::Question) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Ok);
+    }
+    return box;
+}
+
+QMessageBox::StandardButton showMessage(MessageKind kind, const QString &text) {
+    if (messageHandler())
+        return messageHandler()(kind, text);
+    auto box = makeMessageBox(kind, text);
+    return static_cast<QMessageBox::StandardButton>(box->exec());
+}
+
+void setMessageHandler(MessageHandler handler) { messageHandler() = std::move(handler); }
+
+QDate today() { return todaySource() ? todaySource()() : QDate::currentDate(); }
+
+void setTodaySource(std::function<QDate()> source) { todaySource() = std::move(source); }
+
+double randomNumber() {
+    if (randomSource())
+        return randomSource()();
+    return std::uniform_real_distribution<double>(0.0, 1.0)(generator());
+}
+
+void randomize() {
+    generator().seed(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^
+                     std::random_device{}());
+}
+
+void setRandomSource(std::function<double()> source) { randomSource() = std::move(source); }
+
+} // namespace aromelle

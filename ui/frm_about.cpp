@@ -1,0 +1,113 @@
+#include "frm_about.h"
+
+#include "links.h"
+#include "look.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using namespace aromelle;
+using namespace aromelle::look;
+
+namespace {
+
+struct Geometry {
+    static constexpr QRect client = tw(0, 0, 6825, 3870);
+    static constexpr QRect Picture1 = tw(120, 120, 480, 480);
+    static constexpr QRect cmdOK = tw(5400, 3360, 1260, 345);
+    static constexpr QRect Line1 = QRect(px(-60), px(3240) - 1, px(6840) - px(-60), 2);
+    static constexpr QRect Label1 = tw(120, 720, 6615, 795);
+    static constexpr QPoint Label2 = QPoint(px(840), px(240));
+    static constexpr QPoint lblCoBrand = QPoint(px(4080), px(2880));
+    static constexpr QRect Label3 = tw(240, 2280, 6255, 615);
+    static constexpr QPoint lblHomePage = QPoint(px(2040), px(1800));
+};
+
+QLabel *textLabel(QLabel *label, const char *name, const QFont &font) {
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    paint(label, kPeach);
+    return label;
+}
+
+} // namespace
+
+FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("Aromelle v1.0"));
+    makeFixedWindow(this);
+    setModal(true);
+    setFixedSize(Geometry::client.size());
+    setFont(verdana(8.25));
+    paint(this, kPeach, kIndigo);
+
+    auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("Picture1"));
+    icon->setGeometry(Geometry::Picture1);
+    icon->setPixmap(QPixmap(QStringLiteral(":/icons/aromelle-32.png")));
+
+    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setGeometry(Geometry::cmdOK);
+    ok->setFont(verdana(8.25, Bold));
+    paint(ok, kIndigo, kPeach);
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    // Esc, like the close box, closes the dialog the way OK does.
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *line = new QFrame(this);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setGeometry(Geometry::Line1);
+    paint(line, kPeach, kPeach);
+
+    auto *description = textLabel(
+        new QLabel(QStringLiteral(
+                       "Aromelle is a Western zodiac based software that describes the perfume "
+                       "preferences of the different sun signs. This software gives a better "
+                       "idea about the perfume and scents liked by people under the different "
+                       "signs of the zodiac."),
+                   this),
+        "Label1", verdana(8.25));
+    description->setGeometry(Geometry::Label1);
+    description->setWordWrap(true);
+    description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto *title = textLabel(new QLabel(QStringLiteral("Aromelle v1.0"), this), "Label2",
+                            verdana(9.75, Bold));
+    title->move(Geometry::Label2);
+    title->adjustSize();
+
+    auto *offer = textLabel(
+        new QLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business "
+                                  "and make money online. Get this software fully branded for "
+                                  "your website."),
+                   this),
+        "Label3", verdana(8.25, Bold));
+    offer->setGeometry(Geometry::Label3);
+    offer->setWordWrap(true);
+    offer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto *details = static_cast<LinkLabel *>(textLabel(
+        new LinkLabel(QStringLiteral("Click here for more details."), this), "lblCoBrand",
+        verdana(8.25, Bold | Underline)));
+    details->move(Geometry::lblCoBrand);
+    details->adjustSize();
+    connect(details, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
+
+    auto *home = static_cast<LinkLabel *>(textLabel(
+        new LinkLabel(QStringLiteral("Click here to visit ") + QString::fromLatin1(urls::kHomePage),
+                      this),
+        "lblHomePage", verdana(8.25, Bold | Underline)));
+    home->move(Geometry::lblHomePage);
+    home->adjustSize();
+    connect(home, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
+
+    ok->setFocus();
+}
+
+void FrmAbout::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+}

@@ -1,0 +1,317 @@
+#include "frm_display.h"
+
+#include "frm_main.h"
+#include "frm_exit_screen.h"
+#include "look.h"
+#include "links.h"
+#include "menus.h"
+#include "profiles.h"
+#include "sign_pictures.h"
+#include "windows.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+
+using namespace aromelle;
+using namespace aromelle::look;
+
+namespace {
+
+// Geometry in twips, relative to each control's container. The frames of the two
+// tabs are placed relative to the tab control, as the tab pages start below its tabs.
+struct Geometry {
+    static constexpr QRect client = tw(0, 0, 8415, 6555);
+    static constexpr QRect Frame2 = tw(0, 0, 8400, 615);
+    static constexpr QRect Label61 = tw(127, 120, 8160, 465);
+    static constexpr QRect SSTab1 = tw(0, 600, 8415, 5175);
+    static constexpr QRect tabFrame = tw(120, 360, 8160, 4695);
+    static constexpr QRect Frame5 = tw(0, 5760, 8400, 800);
+    static constexpr QRect cmdBack = tw(7080, 240, 1215, 375);
+    static constexpr QRect lblCobrand = tw(120, 135, 6105, 615);
+    static constexpr QRect lblFullBrand = tw(120, 140, 6105, 615);
+    // Tab 0
+    static constexpr QRect picSunSign = tw(4920, 240, 3000, 3000);
+    static constexpr QRect txtSunSignPositiveTraits = tw(240, 3600, 3735, 945);
+    static constexpr QRect txtSunSignNegativeTraits = tw(4200, 3600, 3735, 945);
+    static constexpr QPoint Label13 = QPoint(px(240), px(3360));
+    static constexpr QPoint Label10 = QPoint(px(4200), px(3360));
+    // Tab 1
+    static constexpr QPoint Label3 = QPoint(px(120), px(360));
+    static constexpr QRect lblFragrances = tw(120, 720, 7905, 915);
+    static constexpr QPoint Label4 = QPoint(px(120), px(1680));
+    static constexpr QRect lblPerfume = tw(120, 1920, 7905, 1155);
+    static constexpr QPoint Label1 = QPoint(px(120), px(3240));
+    static constexpr QRect txtAromelle = tw(120, 3480, 7935, 1020);
+};
+
+// Tab 0's rows: caption label and its place, value label and its place.
+struct Row {
+    const char *captionName;
+    const char *caption;
+    QPoint captionAt;
+    const char *valueName;
+    QPoint valueAt;
+    QLabel *FrmDisplay::*value;
+};
+
+const Row kRows[] = {
+    {"Label15", "Your Sun Sign", {px(240), px(360)}, "lblSunSign", {px(1920), px(360)},
+     &FrmDisplay::lblSunSign},
+    {"Label11", "Element", {px(240), px(864)}, "lblSunSignElement", {px(1920), px(900)},
+     &FrmDisplay::lblSunSignElement},
+    {"Label27", "Birthstone", {px(240), px(1368)}, "lblSunSignBirthStone", {px(1920), px(1395)},
+     &FrmDisplay::lblSunSignBirthStone},
+    {"Label23", "Lucky Number", {px(240), px(1872)}, "lblSunSignNumber", {px(1920), px(1890)},
+     &FrmDisplay::lblSunSignNumber},
+    {"Label21", "Lucky Day", {px(240), px(2376)}, "lblSunSignDay", {px(1920), px(2385)},
+     &FrmDisplay::lblSunSignDay},
+    {"Label17", "Compatibility", {px(240), px(2880)}, "lblSunSignCompatibility",
+     {px(1920), px(2880)}, &FrmDisplay::lblSunSignCompatibility},
+};
+
+constexpr int kPerfumeTab = 1;
+
+QLabel *autoLabel(QWidget *parent, const char *name, const QString &text, QPoint at,
+                  const QFont &font, const QColor &colour) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    paint(label, colour);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QLabel *captionLabel(QWidget *parent, const char *name, const char *text, QPoint at) {
+    return autoLabel(parent, name, QString::fromLatin1(text), at, verdana(8.25, Bold | Underline),
+                     kIndigo);
+}
+
+QPlainTextEdit *readingBox(QWidget *parent, const char *name, const QRect &rect,
+                           const QColor &text) {
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(rect);
+    box->setReadOnly(true);
+    box->setTabChangesFocus(true);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setFont(verdana(8.25));
+    paint(box, text, kIndigo);
+    return box;
+}
+
+void clearClipboard() {
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
+}
+
+} // namespace
+
+FrmDisplay::FrmDisplay() {
+    setObjectName(QStringLiteral("frmDisplay"));
+    setWindowTitle(QStringLiteral("Aromelle v1.0"));
+    makeFixedWindow(this);
+    setFont(verdana(8.25));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(Geometry::client.size());
+    paint(client, kPeach, kIndigo);
+    setCentralWidget(client);
+
+    auto *strip = new QFrame(client);
+    strip->setObjectName(QStringLiteral("Frame2"));
+    strip->setGeometry(Geometry::Frame2);
+    paint(strip, kPeach, kIndigo);
+    auto *forum = new LinkLabel(QString::fromLatin1(kForumPromotion), strip);
+    forum->setObjectName(QStringLiteral("Label61"));
+    forum->setGeometry(Geometry::Label61);
+    forum->setFont(verdana(9, Bold | Underline));
+    forum->setWordWrap(true);
+    paint(forum, kPeach);
+    connect(forum, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
+
+    m_tabs = new QTabWidget(client);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->setGeometry(Geometry::SSTab1);
+    m_tabs->setDocumentMode(true);
+    paint(m_tabs, kIndigo, kPeach);
+    auto *sunSignPage = new QWidget;
+    auto *perfumePage = new QWidget;
+    m_tabs->addTab(sunSignPage, QStringLiteral("Sun Sign Profile"));
+    m_tabs->addTab(perfumePage, QStringLiteral("Aromelle Profile"));
+    buildSunSignTab(sunSignPage);
+    buildPerfumeTab(perfumePage);
+    m_tabs->setCurrentIndex(kPerfumeTab);
+
+    auto *bottom = new QFrame(client);
+    bottom->setObjectName(QStringLiteral("Frame5"));
+    bottom->setGeometry(Geometry::Frame5);
+    paint(bottom, kPeach, kIndigo);
+    m_back = new QPushButton(QStringLiteral("&Back"), bottom);
+    m_back->setObjectName(QStringLiteral("cmdBack"));
+    m_back->setGeometry(Geometry::cmdBack);
+    m_back->setFont(verdana(8.25, Bold));
+    paint(m_back, kIndigo, kPeach);
+    connect(m_back, &QPushButton::clicked, this, &FrmDisplay::cmdBack_Click);
+    // The fully-branded offer is built last, so it lies above the co-branding one.
+    auto *cobrand = new LinkLabel(QString::fromLatin1(kCobrandText), bottom);
+    cobrand->setObjectName(QStringLiteral("lblCobrand"));
+    cobrand->setGeometry(Geometry::lblCobrand);
+    auto *fullBrand = new LinkLabel(QString::fromLatin1(kFullBrandText), bottom);
+    fullBrand->setObjectName(QStringLiteral("lblFullBrand"));
+    fullBrand->setGeometry(Geometry::lblFullBrand);
+    for (LinkLabel *offer : {cobrand, fullBrand}) {
+        offer->setFont(verdana(8.25, Bold | Underline));
+        offer->setWordWrap(true);
+        paint(offer, kPeach, kIndigo);
+    }
+    connect(cobrand, &LinkLabel::clicked, this, [] { modHelp::OpenCoBrandPage(); });
+    connect(fullBrand, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
+
+    setTabOrder(m_back, m_tabs);
+    setTabOrder(m_tabs, txtSunSignPositiveTraits);
+    setTabOrder(txtSunSignPositiveTraits, txtSunSignNegativeTraits);
+    setTabOrder(txtSunSignNegativeTraits, txtAromelle);
+
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_back->setFocus();
+}
+
+void FrmDisplay::buildSunSignTab(QWidget *page) {
+    auto *frame = new QFrame(page);
+    frame->setObjectName(QStringLiteral("Frame4"));
+    frame->resize(Geometry::tabFrame.size());
+    paint(frame, kIndigo, kPeach);
+    m_sunSignFrame = frame;
+
+    for (const Row &row : kRows) {
+        captionLabel(frame, row.captionName, row.caption, row.captionAt);
+        this->*row.value = autoLabel(frame, row.valueName, QStringLiteral("lblSunSign"),
+                                     row.valueAt, verdana(8.25, Bold), kDarkRed);
+    }
+    // The sign's name stands out from the other values.
+    lblSunSign->setFont(verdana(9.75, Bold));
+    paint(lblSunSign, kRed);
+    lblSunSign->adjustSize();
+
+    captionLabel(frame, "Label13", "Positive Traits", Geometry::Label13);
+    captionLabel(frame, "Label10", "Negative Traits", Geometry::Label10);
+    txtSunSignPositiveTraits =
+        readingBox(frame, "txtSunSignPositiveTraits", Geometry::txtSunSignPositiveTraits, kPeach);
+    txtSunSignNegativeTraits =
+        readingBox(frame, "txtSunSignNegativeTraits", Geometry::txtSunSignNegativeTraits, kPeach);
+    // Their text is not to be copied: any change, click or mouse movement over
+    // them empties the clipboard.
+    for (QPlainTextEdit *box : {txtSunSignPositiveTraits, txtSunSignNegativeTraits}) {
+        box->viewport()->setMouseTracking(true);
+        box->viewport()->installEventFilter(this);
+        connect(box, &QPlainTextEdit::textChanged, this, clearClipboard);
+    }
+
+    picSunSign = new QLabel(frame);
+    picSunSign->setObjectName(QStringLiteral("picSunSign"));
+    picSunSign->setGeometry(Geometry::picSunSign);
+    picSunSign->setPixmap(SignPictureList::shared(ordinal(SunSign::Aquarius)));
+}
+
+void FrmDisplay::buildPerfumeTab(QWidget *page) {
+    auto *frame = new QFrame(page);
+    frame->setObjectName(QStringLiteral("Frame3"));
+    frame->resize(Geometry::tabFrame.size());
+    paint(frame, kIndigo, kPeach);
+    m_perfumeFrame = frame;
+
+    captionLabel(frame, "Label3", "Fragrances", Geometry::Label3);
+    captionLabel(frame, "Label4", "Perfumes", Geometry::Label4);
+    captionLabel(frame, "Label1", "Perfume Preferences", Geometry::Label1);
+
+    const auto listLabel = [frame](const char *name, const QRect &rect, std::string_view text) {
+        auto *label = new QLabel(frame);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(rect);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setFont(verdana(9.75, Bold));
+        paint(label, kDarkRed);
+        label->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        return label;
+    };
+    lblFragrances = listLabel("lblFragrances", Geometry::lblFragrances, kDesignFragrances);
+    lblPerfume = listLabel("lblPerfume", Geometry::lblPerfume, profileOf(SunSign::Taurus).perfumes);
+
+    txtAromelle = readingBox(frame, "txtAromelle", Geometry::txtAromelle, Qt::white);
+}
+
+void FrmDisplay::buildMenus() {
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction *back = file->addAction(QStringLiteral("Back"));
+    back->setObjectName(QStringLiteral("mnuBack"));
+    connect(back, &QAction::triggered, this, &FrmDisplay::cmdBack_Click);
+    QAction *exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("mnuExit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    addHelpMenus(menuBar(), {"mnuSep1", "mnuSep2", "Check for Software &Update"});
+}
+
+void FrmDisplay::placeTabFrames() {
+    // Keep the frames where they sit relative to the whole tab control, whatever
+    // height the style gives the tab bar.
+    for (QWidget *frame : {m_sunSignFrame, m_perfumeFrame}) {
+        const QPoint pageOrigin = frame->parentWidget()->mapTo(m_tabs, QPoint(0, 0));
+        frame->move(Geometry::tabFrame.topLeft() - pageOrigin);
+    }
+}
+
+void FrmDisplay::cmdBack_Click() {
+    Windows &windows = Windows::instance();
+    windows.show(windows.main());
+    windows.unloadDisplay();
+    if (windows.isExitScreenLoaded())
+        windows.exitScreen().hide();
+}
+
+bool FrmDisplay::eventFilter(QObject *watched, QEvent *event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        clearClipboard();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmDisplay::closeEvent(QCloseEvent *event) {
+    Windows &windows = Windows::instance();
+    windows.showExitScreen();
+    event->accept();
+    windows.unloaded(this);
+}
+
+void FrmDisplay::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        placeTabFrames();
+        centreOnScreen(this);
+    }
+}

@@ -1,0 +1,49 @@
+// The profile window: one reading on two tabs, and Back to the input window. It is
+// built afresh for every reading, so each one starts from the same design state.
+#pragma once
+
+#include <QMainWindow>
+
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+class QPushButton;
+
+class FrmDisplay : public QMainWindow {
+    Q_OBJECT
+public:
+    FrmDisplay();
+
+    // The value controls the reading writes.
+    QLabel *lblSunSign = nullptr;
+    QLabel *lblSunSignElement = nullptr;
+    QLabel *lblSunSignNumber = nullptr;
+    QLabel *lblSunSignDay = nullptr;
+    QLabel *lblSunSignCompatibility = nullptr;
+    QLabel *lblSunSignBirthStone = nullptr;
+    QPlainTextEdit *txtSunSignPositiveTraits = nullptr;
+    QPlainTextEdit *txtSunSignNegativeTraits = nullptr;
+    QLabel *picSunSign = nullptr;
+    QLabel *lblFragrances = nullptr;
+    QLabel *lblPerfume = nullptr;
+    QPlainTextEdit *txtAromelle = nullptr;
+
+    void cmdBack_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildSunSignTab(QWidget *page);
+    void buildPerfumeTab(QWidget *page);
+    void buildMenus();
+    void placeTabFrames();
+
+    QTabWidget *m_tabs = nullptr;
+    QWidget *m_sunSignFrame = nullptr;
+    QWidget *m_perfumeFrame = nullptr;
+    QPushButton *m_back = nullptr;
+    bool m_shownOnce = false;
+};

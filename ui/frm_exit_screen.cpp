@@ -1,0 +1,275 @@
+#include "frm_exit_screen.h"
+
+#include "links.h"
+#include "look.h"
+#include "services.h"
+#include "tell_a_friend.h"
+#include "windows.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <cmath>
+
+using namespace aromelle;
+using namespace aromelle::look;
+
+namespace aromelle {
+const char *const kPleaTexts[kPleaCount] = {
+    "Programs like this one can only be made and kept up with your support, and the best "
+    "support is to visit our forum at http://forum.quorvane.com regularly and take part in its "
+    "discussions and other activities.",
+    "Please visit our forum at http://forum.quorvane.com regularly and support it by taking "
+    "part in its discussions and activities. We cannot keep these programs up without your "
+    "regular visits.",
+    "http://forum.quorvane.com is a free online discussion board on astrology, tarot and other "
+    "esoteric subjects. Visiting it regularly helps us develop and maintain this program.",
+    "Our forum at http://forum.quorvane.com needs your help. Your regular visits and your part in "
+    "its discussions help us maintain this program and develop many more.",
+};
+} // namespace aromelle
+
+namespace {
+
+struct Geometry {
+    static constexpr QRect client = tw(0, 0, 11115, 4725);
+    static constexpr QRect Picture1 = tw(360, 120, 540, 540);
+    static constexpr QRect Label1 = tw(1080, 240, 4500, 435);
+    static constexpr QRect Label2 = tw(120, 840, 6975, 1095);
+    static constexpr QRect Check1 = tw(30, 2040, 7185, 555);
+    static constexpr QRect cmdClose = tw(6000, 2760, 1245, 375);
+    static constexpr QRect Frame2 = tw(120, 3240, 7065, 1455);
+    static constexpr QRect txtName = tw(85, 360, 3375, 285);
+    static constexpr QRect cmdSubmit = tw(1920, 1080, 3375, 285);
+    static constexpr QRect txtEmail = tw(3600, 360, 3375, 285);
+    static constexpr QRect txtFriendEmail = tw(3600, 720, 3375, 285);
+    static constexpr QRect txtFriendName = tw(85, 720, 3375, 285);
+    static constexpr QRect txtMessage = tw(4800, 3600, 1815, 495); // below the frame: never seen
+    static constexpr QRect Frame6 = tw(7320, 120, 3735, 4575);
+    static constexpr QRect Label3 = tw(120, 360, 3495, 3855);
+    static constexpr QRect lblGoToHome = tw(75, 4250, 3585, 210);
+};
+
+constexpr char kOtherPrograms[] =
+    "If you enjoyed Aromelle, you will be glad to know that we make many more programs on "
+    "astrology, psychic readings, tarot, numerology and the occult. What began as a single "
+    "program has grown into a large collection.\n\n"
+    "All of them are simple, easy to use, fun and informative. Do try them, and share the "
+    "experience with your friends and family.";
+
+constexpr char kInitialMessage[] = "Your Message\n";
+
+template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QGroupBox *navyFrame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
+    auto *frame = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
+    frame->setFont(verdana(9.75, Bold));
+    paint(frame, Qt::white, kNavy);
+    return frame;
+}
+
+QLineEdit *formBox(QWidget *parent, const char *name, const QRect &rect) {
+    auto *box = place(new QLineEdit(parent), name, rect);
+    box->setFont(sansSerif(8.25));
+    paint(box, Qt::black, Qt::white);
+    return box;
+}
+
+const ReferField &fieldOf(const QObject *box) {
+    for (const ReferField &field : kReferFields)
+        if (box->objectName() == QLatin1String(field.box))
+            return field;
+    return kReferFields[0];
+}
+
+} // namespace
+
+FrmExitScreen::FrmExitScreen() {
+    setObjectName(QStringLiteral("frmExitScreen"));
+    setWindowTitle(QStringLiteral("Aromelle v1.0"));
+    makeFixedWindow(this);
+    setFixedSize(Geometry::client.size());
+    paint(this, Qt::black, Qt::white);
+
+    auto *icon = place(new QLabel(this), "Picture1", Geometry::Picture1);
+    icon->setPixmap(QPixmap(QStringLiteral(":/icons/aromelle-32.png")));
+    icon->setAlignment(Qt::AlignCenter);
+
+    auto *title = place(new QLabel(QStringLiteral("Aromelle v1.0"), this), "Label1",
+                        Geometry::Label1);
+    title->setFont(sansSerif(18));
+    paint(title, Qt::black);
+
+    m_plea = place(new QLabel(this), "Label2", Geometry::Label2);
+    m_plea->setTextFormat(Qt::PlainText);
+    m_plea->setWordWrap(true);
+    m_plea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_plea->setFont(verdana(9.75, Bold));
+    paint(m_plea, Qt::black);
+    m_plea->setText(QString::fromLatin1(kPleaTexts[1]));
+
+    m_visit = place(new QCheckBox(QStringLiteral("Click here to visit ") +
+                                      QString::fromLatin1(urls::kHomePage) +
+                                      QStringLiteral(" now"),
+                                  this),
+                    "Check1", Geometry::Check1);
+    m_visit->setFont(verdana(14.25));
+    m_visit->setCursor(Qt::PointingHandCursor);
+    paint(m_visit, kLinkBlue);
+    connect(m_visit, &QCheckBox::clicked, this, &FrmExitScreen::Check1_Click);
+
+    m_close = place(new QPushButton(QStringLiteral("E&xit"), this), "cmdClose", Geometry::cmdClose);
+    m_close->setFont(sansSerif(8.25));
+    connect(m_close, &QPushButton::clicked, this, [] { EndApplication(); });
+
+    QGroupBox *refer = navyFrame(this, "Frame2", "Refer A Friend", Geometry::Frame2);
+    m_name = formBox(refer, "txtName", Geometry::txtName);
+    auto *submit = place(new QPushButton(QStringLiteral("Refer A Friend &Now"), refer),
+                         "cmdSubmit", Geometry::cmdSubmit);
+    submit->setFont(verdana(8.25, Bold));
+    paint(submit, Qt::black);
+    connect(submit, &QPushButton::clicked, this, &FrmExitScreen::cmdSubmit_Click);
+    m_email = formBox(refer, "txtEmail", Geometry::txtEmail);
+    m_friendEmail = formBox(refer, "txtFriendEmail", Geometry::txtFriendEmail);
+    m_friendName = formBox(refer, "txtFriendName", Geometry::txtFriendName);
+    m_message = place(new QPlainTextEdit(refer), "txtMessage", Geometry::txtMessage);
+    m_message->setTabChangesFocus(true);
+    m_message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_message->setFont(sansSerif(8.25));
+    paint(m_message, Qt::black, Qt::white);
+
+    for (const ReferField &field : kReferFields) {
+        QWidget *box = refer->findChild<QWidget *>(QString::fromLatin1(field.box));
+        box->setAccessibleName(QString::fromLatin1(field.placeholder));
+        box->installEventFilter(this);
+        setBoxText(box, QString::fromLatin1(field.placeholder));
+    }
+    m_message->setPlainText(QString::fromLatin1(kInitialMessage));
+
+    QGroupBox *programs = navyFrame(this, "Frame6", "Download Quorvane Softwares", Geometry::Frame6);
+    auto *recommendation = place(new QLabel(QString::fromLatin1(kOtherPrograms), programs),
+                                 "Label3", Geometry::Label3);
+    recommendation->setTextFormat(Qt::PlainText);
+    recommendation->setWordWrap(true);
+    recommendation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    recommendation->setFont(verdana(9));
+    paint(recommendation, Qt::white);
+    auto *catalogue = place(new LinkLabel(QStringLiteral("Click Here To Visit Quorvane Softwares"),
+                                          programs),
+                            "lblGoToHome", Geometry::lblGoToHome);
+    catalogue->setFont(verdana(9, Bold | Underline));
+    paint(catalogue, kYellow);
+    connect(catalogue, &LinkLabel::clicked, this, [] { modHelp::OpenSoftwareCatalogue(); });
+
+    setTabOrder(m_close, m_visit);
+    setTabOrder(m_visit, m_name);
+    setTabOrder(m_name, submit);
+    setTabOrder(submit, m_email);
+    setTabOrder(m_email, m_friendEmail);
+    setTabOrder(m_friendEmail, m_friendName);
+    setTabOrder(m_friendName, m_message);
+
+    Form_Load();
+}
+
+void FrmExitScreen::Form_Load() {
+    randomize();
+    const int k = static_cast<int>(std::floor(randomNumber() * kPleaCount));
+    m_plea->setText(QString::fromLatin1(kPleaTexts[std::clamp(k, 0, kPleaCount - 1)]));
+    // Above every other window, browsers it opens included; set while still hidden
+    // so it neither moves nor takes the focus now.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+QString FrmExitScreen::boxText(QWidget *box) const {
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        return line->text();
+    // A multi-line box separates its lines with CR LF.
+    return static_cast<QPlainTextEdit *>(box)->toPlainText().replace(QLatin1Char('\n'),
+                                                                      QLatin1String("\r\n"));
+}
+
+void FrmExitScreen::setBoxText(QWidget *box, const QString &text) {
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->setText(text);
+    else
+        static_cast<QPlainTextEdit *>(box)->setPlainText(text);
+}
+
+bool FrmExitScreen::eventFilter(QObject *watched, QEvent *event) {
+    auto *box = qobject_cast<QWidget *>(watched);
+    using modTellAFriend::trimSpaces;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (trimSpaces(boxText(box)) == QLatin1String(fieldOf(box).placeholder))
+            setBoxText(box, QString());
+        break;
+    case QEvent::FocusOut:
+        if (trimSpaces(boxText(box)).isEmpty())
+            setBoxText(box, QString::fromLatin1(fieldOf(box).placeholder));
+        break;
+    case QEvent::KeyPress:
+        if ((box == m_email || box == m_friendEmail) &&
+            static_cast<QKeyEvent *>(event)->text() == QLatin1String(" ")) {
+            showMessage(MessageKind::Error, QStringLiteral("Email Address Cannot Contain Space"));
+            box->setFocus();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmExitScreen::cmdSubmit_Click() {
+    using namespace modTellAFriend;
+    strYourName = trimSpaces(m_name->text());
+    strYourEmail = trimSpaces(m_email->text());
+    strYourMessage = trimSpaces(boxText(m_message));
+    strFriendName = trimSpaces(m_friendName->text());
+    strFriendEmail = trimSpaces(m_friendEmail->text());
+
+    const auto refuse = [](const char *message) {
+        showMessage(MessageKind::Error, QString::fromLatin1(message));
+    };
+    if (strYourEmail == strFriendEmail)
+        return refuse("Please Enter Distinct Email Addresses");
+    const QLatin1Char at('@'), dot('.');
+    if (!strYourEmail.contains(at) || !strFriendEmail.contains(at))
+        return refuse("Please Enter Proper Email Address");
+    if (!strYourEmail.contains(dot) || !strFriendEmail.contains(dot))
+        return refuse("Please Enter Proper Email Address");
+    TellAFriend();
+}
+
+void FrmExitScreen::Check1_Click(bool ticked) {
+    if (!ticked)
+        return;
+    m_visit->setChecked(false);
+    modHelp::OpenHomePage();
+}
+
+void FrmExitScreen::closeEvent(QCloseEvent *event) {
+    event->accept();
+    EndApplication();
+}
+
+void FrmExitScreen::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (!m_centred) {
+        m_centred = true;
+        centreOnScreen(this);
+    }
+    m_close->setFocus();
+}

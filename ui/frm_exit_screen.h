@@ -1,0 +1,45 @@
+// The exit screen: the last window of a run. It promotes the maker's site and other
+// programs, carries the refer-a-friend form, and closing it ends the program.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+class FrmExitScreen : public QWidget {
+    Q_OBJECT
+public:
+    FrmExitScreen();
+
+    void cmdSubmit_Click();
+    void Check1_Click(bool ticked);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Form_Load();
+    QString boxText(QWidget *box) const;
+    void setBoxText(QWidget *box, const QString &text);
+
+    QLabel *m_plea = nullptr;
+    QCheckBox *m_visit = nullptr;
+    QPushButton *m_close = nullptr;
+    QLineEdit *m_name = nullptr;
+    QLineEdit *m_email = nullptr;
+    QLineEdit *m_friendName = nullptr;
+    QLineEdit *m_friendEmail = nullptr;
+    QPlainTextEdit *m_message = nullptr;
+    bool m_centred = false;
+};
+
+namespace aromelle {
+inline constexpr int kPleaCount = 4;
+extern const char *const kPleaTexts[kPleaCount];
+} // namespace aromelle

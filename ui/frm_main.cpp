@@ -1,0 +1,319 @@
+#include "frm_main.h"
+
+#include "look.h"
+#include "menus.h"
+#include "reading.h"
+#include "services.h"
+#include "links.h"
+#include "sign_pictures.h"
+#include "windows.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+using namespace aromelle;
+using namespace aromelle::look;
+
+namespace {
+
+// Geometry in twips, relative to each control's container.
+struct Geometry {
+    static constexpr QRect client = tw(0, 0, 7455, 4455);
+    static constexpr QRect Frame2 = tw(0, 0, 7455, 615);
+    static constexpr QRect Label61 = tw(120, 120, 7200, 465);
+    static constexpr QRect Label2 = tw(120, 720, 7215, 735);
+    static constexpr QRect fraName = tw(0, 1440, 7455, 2205);
+    static constexpr QRect Frame1 = tw(120, 240, 7245, 1005);
+    static constexpr QRect Label1 = tw(1110, 240, 795, 195);
+    static constexpr QRect Label4 = tw(3150, 240, 1095, 195);
+    static constexpr QRect Label5 = tw(5310, 240, 810, 195);
+    static constexpr QRect txtFirstName = tw(600, 450, 1905, 345);
+    static constexpr QRect txtMiddleName = tw(2625, 450, 1965, 345);
+    static constexpr QRect txtLastName = tw(4710, 450, 1935, 345);
+    static constexpr QRect fraBirthDay = tw(120, 1440, 4005, 645);
+    static constexpr QRect cboMonth = tw(120, 240, 1455, 315);
+    static constexpr QRect cboDate = tw(1800, 240, 855, 315);
+    static constexpr QRect cboYear = tw(2880, 240, 975, 315);
+    static constexpr QRect cmdNext = tw(4200, 1530, 3165, 560);
+    static constexpr QRect cmdExit = tw(5040, 5640, 2085, 315);
+    static constexpr QRect Frame5 = tw(0, 3600, 7455, 855);
+    static constexpr QRect lblFullBrand = tw(120, 160, 7185, 615);
+    static constexpr QRect lblCobrand = tw(120, 160, 7185, 615);
+};
+
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 2050;
+constexpr std::int16_t kFebruary = 1;
+constexpr std::int16_t kDay29 = 28; // day positions are 0-based
+constexpr std::int16_t kDay30 = 29;
+constexpr std::int16_t kDay31 = 30;
+
+constexpr char kMonthNames[12][10] = {"January", "February", "March",     "April",
+                                      "May",     "June",     "July",      "August",
+                                      "September", "October", "November", "December"};
+
+template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
+    auto *box = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
+    box->setFont(verdana(8.25, Bold));
+    paint(box, kPeach, kIndigo);
+    return box;
+}
+
+QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
+    auto *box = place(new QLineEdit(parent), name, rect);
+    box->setFont(verdana(8.25));
+    box->setAccessibleName(QString::fromLatin1(accessible));
+    paint(box, kIndigo, kPeach);
+    return box;
+}
+
+QComboBox *dateList(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
+    auto *list = place(new QComboBox(parent), name, rect);
+    list->setFont(verdana(8.25));
+    list->setAccessibleName(QString::fromLatin1(accessible));
+    list->setEditable(false);
+    paint(list, kIndigo, kPeach);
+    return list;
+}
+
+QLabel *caption(QWidget *parent, const char *name, const char *text, const QRect &rect) {
+    auto *label = place(new QLabel(QString::fromLatin1(text), parent), name, rect);
+    label->setFont(sansSerif(8.25));
+    paint(label, kPeach);
+    // The substitute font runs a little wider than the one the layout was drawn
+    // with; let a caption grow rather than lose its last letters.
+    if (label->sizeHint().width() > rect.width())
+        label->resize(label->sizeHint().width(), rect.height());
+    return label;
+}
+
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+} // namespace
+
+FrmMain::FrmMain() {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Aromelle v1.0"));
+    makeFixedWindow(this);
+    setFont(verdana(8.25));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(Geometry::client.size());
+    paint(client, kPeach, kIndigo);
+    setCentralWidget(client);
+
+    auto *strip = place(new QFrame(client), "Frame2", Geometry::Frame2);
+    paint(strip, kPeach, kIndigo);
+    auto *forum = place(new LinkLabel(QString::fromLatin1(kForumPromotion), strip), "Label61",
+                        Geometry::Label61);
+    forum->setFont(verdana(9, Bold | Underline));
+    forum->setWordWrap(true);
+    paint(forum, kPeach);
+    connect(forum, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
+
+    auto *teaser = place(new LinkLabel(QStringLiteral(
+                             "Does your partner love rose perfumes? Or would it be sandalwood? "
+                             "Know more about perfume preferences of the different zodiac signs "
+                             "with Aromelle."),
+                                       client),
+                         "Label2", Geometry::Label2);
+    teaser->setFont(verdana(9, Bold));
+    teaser->setWordWrap(true);
+    paint(teaser, kPeach);
+    connect(teaser, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
+
+    QGroupBox *details = frame(client, "fraName", "Please Fill In The Below Details:",
+                               Geometry::fraName);
+    QGroupBox *names = frame(details, "Frame1", "Name", Geometry::Frame1);
+    caption(names, "Label1", " First Name", Geometry::Label1);
+    caption(names, "Label4", "Middle Name", Geometry::Label4);
+    caption(names, "Label5", " Last Name", Geometry::Label5);
+    m_firstName = nameBox(names, "txtFirstName", "First Name", Geometry::txtFirstName);
+    m_middleName = nameBox(names, "txtMiddleName", "Middle Name", Geometry::txtMiddleName);
+    m_lastName = nameBox(names, "txtLastName", "Last Name", Geometry::txtLastName);
+    for (QLineEdit *box : {m_firstName, m_middleName, m_lastName})
+        box->installEventFilter(this);
+
+    QGroupBox *birthDay = frame(details, "fraBirthDay", "Date Of Birth", Geometry::fraBirthDay);
+    m_month = dateList(birthDay, "cboMonth", "Month", Geometry::cboMonth);
+    m_day = dateList(birthDay, "cboDate", "Day", Geometry::cboDate);
+    m_year = dateList(birthDay, "cboYear", "Year", Geometry::cboYear);
+
+    m_next = place(new QPushButton(QStringLiteral("My Aromelle Reading"), details), "cmdNext",
+                   Geometry::cmdNext);
+    m_next->setFont(verdana(8.25, Bold));
+    paint(m_next, kIndigo, kPeach);
+    connect(m_next, &QPushButton::clicked, this, &FrmMain::cmdNext_Click);
+
+    // Below the visible client area on purpose: reached by Tab or Alt+X only.
+    m_exit = place(new QPushButton(QStringLiteral("E&xit"), client), "cmdExit", Geometry::cmdExit);
+    paint(m_exit, Qt::black, kButtonBlue);
+    connect(m_exit, &QPushButton::clicked, this, &FrmMain::cmdExit_Click);
+
+    auto *bottom = place(new QFrame(client), "Frame5", Geometry::Frame5);
+    paint(bottom, kPeach, kIndigo);
+    m_pictures = new SignPictureList(this);
+    // Built in this order, the co-branding offer lies in front until start-up decides.
+    m_fullBrand = place(new LinkLabel(QString::fromLatin1(kFullBrandText), bottom),
+                        "lblFullBrand", Geometry::lblFullBrand);
+    m_cobrand = place(new LinkLabel(QString::fromLatin1(kCobrandText), bottom), "lblCobrand",
+                      Geometry::lblCobrand);
+    for (LinkLabel *offer : {m_fullBrand, m_cobrand}) {
+        offer->setFont(verdana(8.25, Bold | Underline));
+        offer->setWordWrap(true);
+        paint(offer, kPeach, kIndigo);
+    }
+    connect(m_fullBrand, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
+    connect(m_cobrand, &LinkLabel::clicked, this, [] { modHelp::OpenCoBrandPage(); });
+
+    setTabOrder(m_firstName, m_middleName);
+    setTabOrder(m_middleName, m_lastName);
+    setTabOrder(m_lastName, m_month);
+    setTabOrder(m_month, m_day);
+    setTabOrder(m_day, m_year);
+    setTabOrder(m_year, m_next);
+    setTabOrder(m_next, m_exit);
+
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Form_Load();
+    m_firstName->setFocus();
+}
+
+void FrmMain::buildMenus() {
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("nuFile"));
+    QAction *next = file->addAction(QStringLiteral("My Aromelle Reading"));
+    next->setObjectName(QStringLiteral("mnuNext"));
+    connect(next, &QAction::triggered, this, &FrmMain::cmdNext_Click);
+    QAction *exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("mnuExit"));
+    connect(exit, &QAction::triggered, this, &FrmMain::cmdExit_Click);
+    addHelpMenus(menuBar(), {"mnuFileSep1", "mnuFileSep2", "&Check for Software Update"});
+}
+
+void FrmMain::Form_Load() {
+    for (int day = 1; day <= 31; ++day)
+        m_day->addItem(QString::number(day));
+    for (const char *month : kMonthNames)
+        m_month->addItem(QString::fromLatin1(month));
+    for (int year = kFirstYear; year <= kLastYear; ++year)
+        m_year->addItem(QString::number(year));
+    m_day->setCurrentIndex(0);
+    m_month->setCurrentIndex(0);
+    m_year->setCurrentIndex(0);
+}
+
+std::int16_t FrmMain::monthPosition() const {
+    return static_cast<std::int16_t>(m_month->currentIndex());
+}
+
+std::int16_t FrmMain::dayPosition() const {
+    return static_cast<std::int16_t>(m_day->currentIndex());
+}
+
+bool FrmMain::check_entries() {
+    const auto refuse = [](const char *message, QWidget *focus) {
+        showMessage(MessageKind::Information, QString::fromLatin1(message));
+        if (focus)
+            focus->setFocus();
+        return false;
+    };
+    if (m_firstName->text().isEmpty())
+        return refuse("Please Enter Your First Name", m_firstName);
+    if (m_lastName->text().isEmpty())
+        return refuse("Please Enter Your Last Name", m_lastName);
+    if (m_day->currentIndex() < 0)
+        return refuse("Please Specify Your Birth Date", m_day);
+    if (m_month->currentIndex() < 0)
+        return refuse("Please Specify Your Birth Month", m_month);
+    if (m_year->currentIndex() < 0)
+        return refuse("Please Specify Your Birth Year", m_year);
+
+    const std::int16_t month = monthPosition();
+    const std::int16_t day = dayPosition();
+    if (month == kFebruary) {
+        // The Gregorian rule: 1900 had no 29 February, 2000 had one.
+        const int year = m_year->currentText().toInt();
+        const std::int16_t firstMissing = isLeapYear(year) ? kDay30 : kDay29;
+        if (day >= firstMissing)
+            return refuse("Please Enter Correct Date Or Month!", nullptr);
+    }
+    constexpr std::int16_t kThirtyDayMonths[] = {3, 5, 8, 10};
+    for (std::int16_t shortMonth : kThirtyDayMonths)
+        if (month == shortMonth && day == kDay31)
+            return refuse("Please Enter Correct Date Or Month !", nullptr);
+    return true;
+}
+
+bool FrmMain::filterNameKey(QLineEdit *box, int code) {
+    constexpr int kBackspace = 8, kCarriageReturn = 13, kSpace = 32;
+    const bool upper = code >= 'A' && code <= 'Z';
+    const bool lower = code >= 'a' && code <= 'z';
+    if (upper)
+        return false;
+    if (lower) {
+        box->insert(QString(QChar(code - ('a' - 'A'))));
+        return true;
+    }
+    if (code == kBackspace || code == kCarriageReturn || code == kSpace)
+        return false;
+    showMessage(MessageKind::Information, QStringLiteral("Please Enter Only Alphabet"));
+    return true;
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (!box || event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // Focus moves and shortcuts are not characters typed into the box.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+        (key->modifiers() & Qt::AltModifier))
+        return false;
+    int code = -1;
+    if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A &&
+        key->key() <= Qt::Key_Z)
+        code = key->key() - Qt::Key_A + 1; // the control character, as Ctrl+C gives 3
+    else if (!key->text().isEmpty())
+        code = key->text().size() == 1 ? key->text().at(0).unicode() : 0x10000;
+    else if (key->key() == Qt::Key_Backspace)
+        code = 8;
+    if (code < 0)
+        return false; // arrows, Delete, Home and the like edit as usual
+    return filterNameKey(box, code);
+}
+
+void FrmMain::cmdNext_Click() { show_reading(*this); }
+
+void FrmMain::cmdExit_Click() { close(); }
+
+void FrmMain::closeEvent(QCloseEvent *event) {
+    Windows &windows = Windows::instance();
+    windows.showExitScreen();
+    event->accept();
+    windows.unloaded(this);
+}
+
+void FrmMain::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (!m_centred) {
+        m_centred = true;
+        centreOnScreen(this);
+    }
+}

@@ -1,0 +1,61 @@
+// The shared look of the windows: twips to pixels, the palette, the fonts, link
+// labels, and the fixed, centred window frame every window uses.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QRect>
+
+class QWidget;
+
+namespace aromelle::look {
+
+// Layouts are drawn in twips; 15 twips make one device-independent pixel.
+inline constexpr int kTwipsPerPixel = 15;
+constexpr int px(int twips) {
+    return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                      : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+constexpr QRect tw(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+inline const QColor kIndigo{0x15, 0x0F, 0x53};
+inline const QColor kPeach{0xFF, 0xE0, 0xC0};
+inline const QColor kDarkRed{0x40, 0x00, 0x00};
+inline const QColor kRed{0xC0, 0x00, 0x00};
+inline const QColor kButtonBlue{0x7C, 0xA5, 0xE7};
+inline const QColor kNavy{0x00, 0x00, 0x80};
+inline const QColor kLinkBlue{0x00, 0x00, 0xC0};
+inline const QColor kYellow{0xFF, 0xFF, 0x00};
+
+enum FontStyle { Plain = 0, Bold = 1, Underline = 2 };
+QFont verdana(double points, int style = Plain);
+QFont sansSerif(double points); // the classic dialog font
+
+// Maps the fonts the layouts were drawn with to installed ones of close metrics,
+// so every machine shows the same layout. Call once before building windows.
+void installFontSubstitutes();
+
+// Text colour and, when given, an own background.
+void paint(QWidget *widget, const QColor &text, const QColor &background = QColor());
+
+// Fixed border, close box only; sized to its client area.
+void makeFixedWindow(QWidget *window);
+void centreOnScreen(QWidget *window);
+
+// A label that acts as a link: pointing hand, clicked on release.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+} // namespace aromelle::look
