@@ -1,0 +1,293 @@
+// The input window: its lists, the name boxes' key filter, the checks before a
+// reading, and the start-up choice of the offer in front.
+#include "frm_main.h"
+#include "look.h"
+#include "startup.h"
+#include "support.h"
+#include "windows.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <random>
+
+using namespace aromelle;
+using testing_support::Harness;
+
+class InputWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    FrmMain &shownInput() {
+        FrmMain &input = Windows::instance().main();
+        input.show();
+        QApplication::setActiveWindow(&input);
+        return input;
+    }
+    template <typename T> T *child(QWidget &w, const char *name) {
+        T *found = w.findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    void setEntries(FrmMain &input, const QString &first, const QString &last, int month, int day,
+                    int year) {
+        child<QLineEdit>(input, "txtFirstName")->setText(first);
+        child<QLineEdit>(input, "txtLastName")->setText(last);
+        child<QComboBox>(input, "cboMonth")->setCurrentIndex(month - 1);
+        child<QComboBox>(input, "cboDate")->setCurrentIndex(day - 1);
+        child<QComboBox>(input, "cboYear")->setCurrentIndex(year - 1900);
+    }
+
+private slots:
+    void listsAreFilledAndStartOnTheFirstDay() {
+        Harness h;
+        FrmMain &input = Windows::instance().main();
+        auto *day = child<QComboBox>(input, "cboDate");
+        auto *month = child<QComboBox>(input, "cboMonth");
+        auto *year = child<QComboBox>(input, "cboYear");
+        QCOMPARE(day->count(), 31);
+        QCOMPARE(day->itemText(0), QStringLiteral("1"));
+        QCOMPARE(day->itemText(30), QStringLiteral("31"));
+        QCOMPARE(month->count(), 12);
+        QCOMPARE(month->itemText(8), QStringLiteral("September"));
+        QCOMPARE(year->count(), 151);
+        QCOMPARE(year->itemText(150), QStringLiteral("2050"));
+        QCOMPARE(day->currentIndex(), 0);
+        QCOMPARE(month->currentIndex(), 0);
+        QCOMPARE(year->currentIndex(), 0);
+        QVERIFY(!month->isEditable());
+        QCOMPARE(child<QLineEdit>(input, "txtFirstName")->accessibleName(),
+                 QStringLiteral("First Name"));
+        QCOMPARE(year->accessibleName(), QStringLiteral("Year"));
+    }
+
+    void firstNameHasTheFocusAndTabFollowsTheScreen() {
+        Harness h;
+        FrmMain &input = shownInput();
+        QVERIFY(QTest::qWaitForWindowActive(&input));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtFirstName"));
+        const QStringList order = {"txtMiddleName", "txtLastName", "cboMonth", "cboDate",
+                                   "cboYear",       "cmdNext",     "cmdExit"};
+        for (const QString &name : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        }
+    }
+
+    void exitButtonLiesBelowTheClientArea() {
+        Harness h;
+        FrmMain &input = shownInput();
+        auto *exit = child<QPushButton>(input, "cmdExit");
+        QVERIFY(exit->geometry().top() >= input.centralWidget()->height());
+        QCOMPARE(input.centralWidget()->size(), QSize(497, 297));
+    }
+
+    void keyFilter_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("lower case becomes capitals") << "ann" << "ANN" << 0;
+        QTest::newRow("capitals pass") << "ANN" << "ANN" << 0;
+        QTest::newRow("hyphen refused once") << "ab-cd" << "ABCD" << 1;
+        QTest::newRow("space passes") << "ab cd" << "AB CD" << 0;
+        QTest::newRow("digit refused") << "a1" << "A" << 1;
+        QTest::newRow("apostrophe refused") << "o'neil" << "ONEIL" << 1;
+        QTest::newRow("accented letter refused") << QString::fromUtf8("jos\u00e9") << "JOS" << 1;
+        QTest::newRow("emoji refused") << QString::fromUtf8("a\U0001F600b") << "AB" << 1;
+        QTest::newRow("right-to-left mark refused") << QString::fromUtf8("a\u200Fb") << "AB" << 1;
+        QTest::newRow("nul refused") << QString(QChar(0)) << "" << 1;
+    }
+
+    void keyFilter() {
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        QFETCH(int, messages);
+        Harness h;
+        FrmMain &input = shownInput();
+        for (const char *name : {"txtFirstName", "txtMiddleName", "txtLastName"}) {
+            h.clear();
+            auto *box = child<QLineEdit>(input, name);
+            box->clear();
+            box->setFocus();
+            for (qsizetype i = 0; i < keys.size(); ++i) {
+                QString ch = keys.at(i);
+                if (keys.at(i).isHighSurrogate() && i + 1 < keys.size())
+                    ch += keys.at(++i);
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, ch);
+                QApplication::sendEvent(box, &press);
+            }
+            QCOMPARE(box->text(), expected);
+            QCOMPARE(h.messages.size(), messages);
+            for (const auto &m : h.messages) {
+                QCOMPARE(m.text, QStringLiteral("Please Enter Only Alphabet"));
+                QCOMPARE(m.kind, MessageKind::Information);
+            }
+        }
+    }
+
+    void keyFilterRefusesControlCharactersButEditsWithBackspace() {
+        Harness h;
+        FrmMain &input = shownInput();
+        auto *box = child<QLineEdit>(input, "txtLastName");
+        box->setFocus();
+        QTest::keyClicks(box, "lee");
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("LE"));
+        QVERIFY(h.messages.isEmpty());
+        QApplication::clipboard()->setText(QStringLiteral("xyz"));
+        box->selectAll();
+        for (Qt::Key key : {Qt::Key_C, Qt::Key_V, Qt::Key_X}) {
+            QTest::keyClick(box, key, Qt::ControlModifier);
+        }
+        QCOMPARE(box->text(), QStringLiteral("LE"));
+        QCOMPARE(h.messageTexts(), QStringList(3, QStringLiteral("Please Enter Only Alphabet")));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("xyz"));
+    }
+
+    void pastedTextIsNotFiltered() {
+        Harness h;
+        FrmMain &input = shownInput();
+        auto *box = child<QLineEdit>(input, "txtFirstName");
+        QApplication::clipboard()->setText(QStringLiteral("o'neil 42"));
+        box->paste();
+        QCOMPARE(box->text(), QStringLiteral("o'neil 42"));
+        QVERIFY(h.messages.isEmpty());
+    }
+
+    void checks_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        const QString feb = QStringLiteral("Please Enter Correct Date Or Month!");
+        const QString thirty = QStringLiteral("Please Enter Correct Date Or Month !");
+        QTest::newRow("all given") << "ANN" << "LEE" << 1 << 1 << 1900 << "" << "";
+        QTest::newRow("spaces count as a name") << "  " << " " << 1 << 1 << 1900 << "" << "";
+        QTest::newRow("no names") << "" << "" << 1 << 1 << 1900 << "Please Enter Your First Name"
+                                  << "txtFirstName";
+        QTest::newRow("no last name") << "ANN" << "" << 1 << 1 << 1900
+                                      << "Please Enter Your Last Name" << "txtLastName";
+        QTest::newRow("29 Feb 2001") << "A" << "B" << 2 << 29 << 2001 << feb << "cmdNext";
+        QTest::newRow("29 Feb 2000") << "A" << "B" << 2 << 29 << 2000 << "" << "";
+        QTest::newRow("29 Feb 1900") << "A" << "B" << 2 << 29 << 1900 << feb << "cmdNext";
+        QTest::newRow("29 Feb 2004") << "A" << "B" << 2 << 29 << 2004 << "" << "";
+        QTest::newRow("29 Feb 2048") << "A" << "B" << 2 << 29 << 2048 << "" << "";
+        QTest::newRow("30 Feb 2000") << "A" << "B" << 2 << 30 << 2000 << feb << "cmdNext";
+        QTest::newRow("31 Feb 2001") << "A" << "B" << 2 << 31 << 2001 << feb << "cmdNext";
+        QTest::newRow("28 Feb 2001") << "A" << "B" << 2 << 28 << 2001 << "" << "";
+        QTest::newRow("31 April") << "A" << "B" << 4 << 31 << 1980 << thirty << "cmdNext";
+        QTest::newRow("31 June") << "A" << "B" << 6 << 31 << 1980 << thirty << "cmdNext";
+        QTest::newRow("31 September") << "A" << "B" << 9 << 31 << 1980 << thirty << "cmdNext";
+        QTest::newRow("31 November") << "A" << "B" << 11 << 31 << 1980 << thirty << "cmdNext";
+        QTest::newRow("30 April") << "A" << "B" << 4 << 30 << 1980 << "" << "";
+        for (int month : {1, 3, 5, 7, 8, 10, 12})
+            QTest::addRow("31 of month %d", month) << "A" << "B" << month << 31 << 1980 << "" << "";
+    }
+
+    void checks() {
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(int, year);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        Harness h;
+        FrmMain &input = shownInput();
+        setEntries(input, first, last, month, day, year);
+        child<QPushButton>(input, "cmdNext")->setFocus();
+        const bool passed = input.check_entries();
+        QCOMPARE(passed, message.isEmpty());
+        QCOMPARE(h.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!focus.isEmpty())
+            QCOMPARE(input.focusWidget()->objectName(), focus);
+    }
+
+    void failedCheckMakesNoReading() {
+        Harness h;
+        FrmMain &input = shownInput();
+        setEntries(input, "", "LEE", 7, 25, 1970);
+        QTest::mouseClick(child<QPushButton>(input, "cmdNext"), Qt::LeftButton);
+        QVERIFY(!Windows::instance().isDisplayLoaded());
+        QVERIFY(input.isVisible());
+    }
+
+    void coBrandNumberRoundsHalvesToEven_data() {
+        QTest::addColumn<double>("r");
+        QTest::addColumn<int>("n");
+        QTest::newRow("0") << 0.0 << 1;
+        QTest::newRow("just below 1/12") << 1.0 / 12 - 1e-9 << 1;
+        QTest::newRow("1/12 is 1.5, to 2") << 1.0 / 12 << 2;
+        QTest::newRow("3/12 is 2.5, to 2") << 3.0 / 12 << 2;
+        QTest::newRow("5/12 is 3.5, to 4") << 5.0 / 12 << 4;
+        QTest::newRow("0.5 is 4") << 0.5 << 4;
+        QTest::newRow("11/12 is 6.5, to 6") << 11.0 / 12 << 6;
+        QTest::newRow("just above 11/12") << 11.0 / 12 + 1e-9 << 7;
+        QTest::newRow("largest below 1") << std::nextafter(1.0, 0.0) << 7;
+    }
+
+    void coBrandNumberRoundsHalvesToEven() {
+        QFETCH(double, r);
+        QFETCH(int, n);
+        QCOMPARE(coBrandNumber(r), n);
+    }
+
+    void coBrandNumbersFollowTheirDistribution() {
+        std::mt19937_64 generator(20261207);
+        std::uniform_real_distribution<double> uniform(0.0, 1.0);
+        constexpr int kDraws = 120000;
+        int counts[8] = {};
+        for (int i = 0; i < kDraws; ++i) {
+            const int n = coBrandNumber(uniform(generator));
+            QVERIFY(n >= 1 && n <= 7);
+            ++counts[n];
+        }
+        for (int n = 1; n <= 7; ++n) {
+            const double expected = (n == 1 || n == 7) ? kDraws / 12.0 : kDraws / 6.0;
+            QVERIFY2(std::abs(counts[n] - expected) < 0.05 * expected,
+                     qPrintable(QStringLiteral("n=%1 count=%2").arg(n).arg(counts[n])));
+        }
+        const int fullBrandFront = counts[2] + counts[4] + counts[6];
+        QVERIFY(std::abs(fullBrandFront - kDraws / 2.0) < 0.02 * kDraws);
+    }
+
+    void coBrandRandomizeBringsTheRightOfferToTheFront_data() {
+        QTest::addColumn<double>("r");
+        QTest::addColumn<QString>("front");
+        QTest::newRow("1: co-brand") << 0.0 << "lblCobrand";
+        QTest::newRow("2: full brand") << 0.2 << "lblFullBrand";
+        QTest::newRow("3: co-brand") << 0.34 << "lblCobrand";
+        QTest::newRow("4: full brand") << 0.5 << "lblFullBrand";
+        QTest::newRow("5: co-brand") << 0.68 << "lblCobrand";
+        QTest::newRow("6: full brand") << 0.85 << "lblFullBrand";
+        QTest::newRow("7: as built") << 0.95 << "lblCobrand";
+    }
+
+    void coBrandRandomizeBringsTheRightOfferToTheFront() {
+        QFETCH(double, r);
+        QFETCH(QString, front);
+        Harness h;
+        FrmMain &input = Windows::instance().main();
+        // Put the other one in front first, so a missing raise shows, except for 7.
+        if (r < 0.9)
+            (front == QLatin1String("lblCobrand") ? input.lblFullBrand() : input.lblCobrand())
+                ->raise();
+        h.randomNumbers = {r};
+        CoBrand_Randomize();
+        const QObjectList siblings = input.lblCobrand()->parent()->children();
+        const auto topmost = std::find_if(siblings.rbegin(), siblings.rend(), [](QObject *o) {
+            return o->objectName().startsWith(QLatin1String("lbl"));
+        });
+        QCOMPARE((*topmost)->objectName(), front);
+    }
+};
+
+QTEST_MAIN(InputWindowTest)
+#include "input_window_test.moc"

@@ -1,0 +1,241 @@
+// A reading end to end: the window swap, the twelve values of every sign, the
+// fresh profile window each time, Back, and the trait boxes' clipboard clearing.
+#include "frm_display.h"
+#include "frm_exit_screen.h"
+#include "frm_main.h"
+#include "profiles.h"
+#include "sign_pictures.h"
+#include "support.h"
+#include "windows.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace aromelle;
+using testing_support::Harness;
+
+namespace {
+
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// A date inside each sign, as (month, day).
+struct SignDate {
+    SunSign sign;
+    int month;
+    int day;
+};
+constexpr SignDate kSignDates[] = {
+    {SunSign::Aries, 4, 1},      {SunSign::Taurus, 5, 5},      {SunSign::Gemini, 6, 6},
+    {SunSign::Cancer, 7, 3},     {SunSign::Leo, 8, 1},         {SunSign::Virgo, 9, 9},
+    {SunSign::Libra, 10, 10},    {SunSign::Scorpio, 11, 11},   {SunSign::Sagittarius, 12, 12},
+    {SunSign::Capricorn, 1, 1},  {SunSign::Aquarius, 2, 2},    {SunSign::Pisces, 3, 3},
+};
+
+} // namespace
+
+class ReadingTest : public QObject {
+    Q_OBJECT
+
+    FrmMain &input() { return Windows::instance().main(); }
+    template <typename T> T *child(QWidget &w, const char *name) {
+        T *found = w.findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    void enter(const QString &first, const QString &last, int month, int day, int year = 1980) {
+        FrmMain &in = input();
+        child<QLineEdit>(in, "txtFirstName")->setText(first);
+        child<QLineEdit>(in, "txtLastName")->setText(last);
+        child<QComboBox>(in, "cboMonth")->setCurrentIndex(month - 1);
+        child<QComboBox>(in, "cboDate")->setCurrentIndex(day - 1);
+        child<QComboBox>(in, "cboYear")->setCurrentIndex(year - 1900);
+    }
+    FrmDisplay &read() {
+        Windows::instance().show(input());
+        QTest::mouseClick(child<QPushButton>(input(), "cmdNext"), Qt::LeftButton);
+        if (!Windows::instance().isDisplayLoaded())
+            qFatal("no reading was made");
+        return Windows::instance().display();
+    }
+    static QImage shown(const QLabel *label) { return label->pixmap().toImage(); }
+
+    void compareWithProfile(FrmDisplay &d, const SignProfile &p) {
+        QCOMPARE(d.lblSunSign->text(), q(displayName(p.sign)));
+        QCOMPARE(d.lblSunSignElement->text(), q(p.element));
+        QCOMPARE(d.lblSunSignNumber->text(), q(p.lucky_number));
+        QCOMPARE(d.lblSunSignDay->text(), q(p.lucky_day));
+        QCOMPARE(d.lblSunSignCompatibility->text(), q(p.compatibility));
+        QCOMPARE(d.lblSunSignBirthStone->text(), q(p.birthstone));
+        QCOMPARE(d.txtSunSignPositiveTraits->toPlainText(), q(p.positive_traits));
+        QCOMPARE(d.txtSunSignNegativeTraits->toPlainText(), q(p.negative_traits));
+        QCOMPARE(shown(d.picSunSign), SignPictureList::shared(p.picture_position).toImage());
+        QCOMPARE(d.lblFragrances->text(), q(p.fragrances));
+        QCOMPARE(d.lblPerfume->text(), q(p.perfumes));
+        QCOMPARE(d.txtAromelle->toPlainText(), q(p.perfume_preferences));
+    }
+
+private slots:
+    void everySignGivesItsWholeReading_data() {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < kSignCount; ++i)
+            QTest::newRow(displayName(kSignDates[i].sign).data()) << i;
+    }
+
+    void everySignGivesItsWholeReading() {
+        QFETCH(int, index);
+        const SignDate date = kSignDates[index];
+        Harness h;
+        enter("ANN", "LEE", date.month, date.day);
+        FrmDisplay &d = read();
+        compareWithProfile(d, profileOf(date.sign));
+        QVERIFY(h.messages.isEmpty());
+        QVERIFY(d.isVisible());
+        QVERIFY(!input().isVisible());
+        QVERIFY(Windows::instance().isExitScreenLoaded());
+        QVERIFY(!Windows::instance().exitScreen().isVisible());
+        QCOMPARE(child<QTabWidget>(d, "SSTab1")->currentIndex(), 1);
+        QCOMPARE(child<QTabWidget>(d, "SSTab1")->tabText(1), QStringLiteral("Aromelle Profile"));
+        QCOMPARE(d.focusWidget()->objectName(), QStringLiteral("cmdBack"));
+    }
+
+    void picturesArePlacedByPosition() {
+        QCOMPARE(SignPictureList::shared(10).size(), QSize(200, 200));
+        QVERIFY(SignPictureList::shared(0).isNull());
+        QVERIFY(SignPictureList::shared(13).isNull());
+        QVERIFY(SignPictureList::shared(11).toImage() != SignPictureList::shared(12).toImage());
+    }
+
+    void designStateBeforeAReading() {
+        Harness h;
+        FrmDisplay &d = Windows::instance().display();
+        for (QLabel *value : {d.lblSunSign, d.lblSunSignElement, d.lblSunSignNumber,
+                              d.lblSunSignDay, d.lblSunSignCompatibility, d.lblSunSignBirthStone})
+            QCOMPARE(value->text(), QStringLiteral("lblSunSign"));
+        QCOMPARE(d.lblFragrances->text(), q(kDesignFragrances));
+        QCOMPARE(d.lblPerfume->text(), q(profileOf(SunSign::Taurus).perfumes));
+        QCOMPARE(shown(d.picSunSign), SignPictureList::shared(11).toImage());
+        QVERIFY(d.txtAromelle->toPlainText().isEmpty());
+        QVERIFY(d.txtSunSignPositiveTraits->isReadOnly());
+    }
+
+    void sameDayAndMonthGiveTheSameReadingWhateverTheNameOrYear() {
+        Harness h;
+        enter("ANN", "LEE", 8, 22, 1900);
+        FrmDisplay &first = read();
+        const QString firstTraits = first.txtSunSignPositiveTraits->toPlainText();
+        QCOMPARE(first.lblSunSign->text(), QStringLiteral("Virgo"));
+        first.cmdBack_Click();
+        enter("BO", "KIM", 8, 22, 2050);
+        FrmDisplay &second = read();
+        QCOMPARE(second.lblSunSign->text(), QStringLiteral("Virgo"));
+        QCOMPARE(second.txtSunSignPositiveTraits->toPlainText(), firstTraits);
+    }
+
+    void leoThenBackThenPiscesLeavesNothingOfLeo() {
+        Harness h;
+        enter("ANN", "LEE", 7, 25);
+        FrmDisplay &leo = read();
+        QCOMPARE(leo.lblSunSign->text(), QStringLiteral("Leo"));
+        child<QTabWidget>(leo, "SSTab1")->setCurrentIndex(0);
+        QPointer<FrmDisplay> old(&leo);
+        QTest::mouseClick(child<QPushButton>(leo, "cmdBack"), Qt::LeftButton);
+        QVERIFY(!Windows::instance().isDisplayLoaded());
+        QTRY_VERIFY(old.isNull()); // the window is gone, not just hidden
+
+        enter("ANN", "LEE", 3, 1);
+        FrmDisplay &pisces = read();
+        compareWithProfile(pisces, profileOf(SunSign::Pisces));
+        QCOMPARE(child<QTabWidget>(pisces, "SSTab1")->currentIndex(), 1);
+    }
+
+    void backShowsTheInputWindowAsItWasLeft() {
+        Harness h;
+        enter("ANN", "LEE", 12, 25, 1999);
+        child<QLineEdit>(input(), "txtMiddleName")->setText("MAY");
+        FrmDisplay &d = read();
+        d.cmdBack_Click();
+        QVERIFY(input().isVisible());
+        QVERIFY(!Windows::instance().exitScreen().isVisible());
+        QVERIFY(Windows::instance().isExitScreenLoaded());
+        QCOMPARE(child<QLineEdit>(input(), "txtFirstName")->text(), QStringLiteral("ANN"));
+        QCOMPARE(child<QLineEdit>(input(), "txtMiddleName")->text(), QStringLiteral("MAY"));
+        QCOMPARE(child<QLineEdit>(input(), "txtLastName")->text(), QStringLiteral("LEE"));
+        QCOMPARE(child<QComboBox>(input(), "cboMonth")->currentText(), QStringLiteral("December"));
+        QCOMPARE(child<QComboBox>(input(), "cboDate")->currentText(), QStringLiteral("25"));
+        QCOMPARE(child<QComboBox>(input(), "cboYear")->currentText(), QStringLiteral("1999"));
+        QCOMPARE(h.processEnds, 0);
+    }
+
+    void menuEntriesBehaveAsTheirButtons() {
+        Harness h;
+        enter("ANN", "LEE", 6, 30);
+        Windows::instance().show(input());
+        input().findChild<QAction *>("mnuNext")->trigger();
+        QVERIFY(Windows::instance().isDisplayLoaded());
+        FrmDisplay &d = Windows::instance().display();
+        QCOMPARE(d.lblSunSign->text(), QStringLiteral("Cancer"));
+        QVERIFY(!input().isVisible());
+        d.findChild<QAction *>("mnuBack")->trigger();
+        QVERIFY(!Windows::instance().isDisplayLoaded());
+        QVERIFY(input().isVisible());
+        QVERIFY(!Windows::instance().exitScreen().isVisible());
+    }
+
+    void aReadingClearsTheClipboard() {
+        Harness h;
+        QApplication::clipboard()->setText(QStringLiteral("kept elsewhere"));
+        enter("ANN", "LEE", 1, 1);
+        read();
+        QVERIFY(QApplication::clipboard()->text().isEmpty());
+    }
+
+    void mouseOverATraitBoxClearsTheClipboard_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("clears");
+        QTest::newRow("positive traits") << "txtSunSignPositiveTraits" << true;
+        QTest::newRow("negative traits") << "txtSunSignNegativeTraits" << true;
+        QTest::newRow("perfume preferences") << "txtAromelle" << false;
+    }
+
+    void mouseOverATraitBoxClearsTheClipboard() {
+        QFETCH(QString, box);
+        QFETCH(bool, clears);
+        Harness h;
+        enter("ANN", "LEE", 1, 1);
+        FrmDisplay &d = read();
+        auto *edit = d.findChild<QPlainTextEdit *>(box);
+        QVERIFY(edit);
+        child<QTabWidget>(d, "SSTab1")->setCurrentIndex(clears ? 0 : 1);
+        for (auto action : {0, 1, 2}) {
+            QApplication::clipboard()->setText(QStringLiteral("copied"));
+            QWidget *viewport = edit->viewport();
+            if (action == 0)
+                QTest::mouseMove(viewport, QPoint(10, 10));
+            else if (action == 1)
+                QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(12, 12));
+            else
+                QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(12, 12));
+            QCOMPARE(QApplication::clipboard()->text().isEmpty(), clears);
+        }
+    }
+
+    void copyingFromThePreferencesBoxKeepsTheText() {
+        Harness h;
+        enter("ANN", "LEE", 1, 1);
+        FrmDisplay &d = read();
+        d.txtAromelle->selectAll();
+        d.txtAromelle->copy();
+        QCOMPARE(QApplication::clipboard()->text(), d.txtAromelle->toPlainText());
+    }
+};
+
+QTEST_MAIN(ReadingTest)
+#include "reading_test.moc"

@@ -1,0 +1,78 @@
+#include "support.h"
+
+#include "links.h"
+#include "look.h"
+#include "windows.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTimer>
+
+#include <memory>
+
+namespace testing_support {
+
+Harness::Harness() {
+    aromelle::look::installFontSubstitutes();
+    aromelle::setMessageHandler([this](aromelle::MessageKind kind, const QString &text) {
+        messages.append({kind, text});
+        return kind == aromelle::MessageKind::Question ? answer : QMessageBox::Ok;
+    });
+    aromelle::setLinkOpener([this](const QString &address) { openedPages.append(address); });
+    aromelle::setTodaySource([this] { return todayIs; });
+    aromelle::setRandomSource([this] {
+        if (randomNumbers.empty())
+            return 0.5;
+        const double r = randomNumbers.front();
+        randomNumbers.pop_front();
+        return r;
+    });
+    aromelle::Windows::instance().setProcessEnder([this](int) { ++processEnds; });
+    resetWindows();
+}
+
+Harness::~Harness() {
+    resetWindows();
+    aromelle::setMessageHandler({});
+    aromelle::setLinkOpener({});
+    aromelle::setTodaySource({});
+    aromelle::setRandomSource({});
+    aromelle::Windows::instance().setProcessEnder({});
+}
+
+QStringList Harness::messageTexts() const {
+    QStringList texts;
+    for (const Message &m : messages)
+        texts.append(m.text);
+    return texts;
+}
+
+void Harness::clear() {
+    messages.clear();
+    openedPages.clear();
+}
+
+void resetWindows() {
+    aromelle::Windows::instance().reset();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void whenModal(std::function<void(QWidget *)> action) {
+    constexpr int kIntervalMs = 10;
+    constexpr int kGiveUpAfter = 500; // five seconds: a test must never hang on a box
+    auto *timer = new QTimer;
+    timer->setInterval(kIntervalMs);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, action, tries] {
+        if (++*tries > kGiveUpAfter)
+            qFatal("no modal window appeared");
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        }
+    });
+    timer->start();
+}
+
+} // namespace testing_support
