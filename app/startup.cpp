@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cmath>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -25,6 +26,7 @@ InstanceGuard::InstanceGuard(const QString &lockPath) {
     if (fd < 0)
         return;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        m_refused = errno == EWOULDBLOCK;
         ::close(fd);
         return;
     }

@@ -18,13 +18,15 @@ public:
     InstanceGuard(const InstanceGuard &) = delete;
     InstanceGuard &operator=(const InstanceGuard &) = delete;
 
-    // True when this process holds the lock; false when another copy does.
-    bool acquired() const { return m_fd >= 0; }
+    // False only when another copy holds the lock. When no lock file can be made at
+    // all, the program cannot tell and lets this copy run.
+    bool acquired() const { return !m_refused; }
 
     static QString defaultLockPath();
 
 private:
     int m_fd = -1;
+    bool m_refused = false;
 };
 
 // r in [0, 1) → 1..7, a half going to the even neighbour.

@@ -1,0 +1,353 @@
+// The exit screen: placeholders, the address boxes' space refusal, the checks of a
+// refer-a-friend submit and the address it opens; and the way out of the program.
+#include "frm_display.h"
+#include "frm_exit_screen.h"
+#include "frm_main.h"
+#include "links.h"
+#include "support.h"
+#include "tell_a_friend.h"
+#include "windows.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrlQuery>
+#include <QtTest>
+
+using namespace aromelle;
+using testing_support::Harness;
+
+class ExitScreenTest : public QObject {
+    Q_OBJECT
+
+    FrmExitScreen &screen() {
+        FrmExitScreen &s = Windows::instance().exitScreen();
+        Windows::instance().show(s);
+        return s;
+    }
+    QLineEdit *box(QWidget &w, const char *name) {
+        auto *found = w.findChild<QLineEdit *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no box %s", name);
+        return found;
+    }
+    // Types into a box as a person would: focus it first, so its placeholder goes.
+    void fill(QWidget &w, const char *name, const QString &text) {
+        QLineEdit *b = box(w, name);
+        b->setFocus();
+        QApplication::processEvents();
+        b->setText(text);
+    }
+    static QList<QPair<QString, QString>> queryOf(const QString &address) {
+        const QUrl url = QUrl::fromEncoded(address.toUtf8(), QUrl::StrictMode);
+        QList<QPair<QString, QString>> items;
+        for (const QString &pair : url.query(QUrl::FullyEncoded).split(QLatin1Char('&'))) {
+            const auto eq = pair.indexOf(QLatin1Char('='));
+            items.append({pair.left(eq),
+                          QUrl::fromPercentEncoding(pair.mid(eq + 1).toUtf8())});
+        }
+        return items;
+    }
+
+private slots:
+    void loadsWithItsPleaAndPlaceholders() {
+        Harness h;
+        h.randomNumbers = {0.80}; // whole part of 0.80 * 4 is 3
+        FrmExitScreen &s = Windows::instance().exitScreen();
+        QVERIFY(!s.isVisible());
+        QVERIFY(s.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(s.findChild<QLabel *>("Label2")->text(), QString::fromLatin1(kPleaTexts[3]));
+        QCOMPARE(box(s, "txtName")->text(), QStringLiteral("Your Name"));
+        QCOMPARE(box(s, "txtEmail")->text(), QStringLiteral("Your Email Address"));
+        QCOMPARE(box(s, "txtFriendName")->text(), QStringLiteral("Friend's Name"));
+        QCOMPARE(box(s, "txtFriendEmail")->text(), QStringLiteral("Friend's Email Address"));
+        Windows::instance().show(s);
+        QCOMPARE(s.focusWidget()->objectName(), QStringLiteral("cmdClose"));
+    }
+
+    void everyPleaNamesTheForum() {
+        for (const char *plea : kPleaTexts)
+            QVERIFY(QString::fromLatin1(plea).contains(QLatin1String(urls::kForum)));
+    }
+
+    void placeholdersClearAndReturn() {
+        Harness h;
+        FrmExitScreen &s = screen();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        QLineEdit *name = box(s, "txtName");
+        name->setFocus();
+        QCOMPARE(name->text(), QString());
+        name->setText(QStringLiteral("   "));
+        box(s, "txtEmail")->setFocus();
+        QCOMPARE(name->text(), QStringLiteral("Your Name"));
+        QCOMPARE(box(s, "txtEmail")->text(), QString());
+        box(s, "txtEmail")->setText(QStringLiteral("ann@example.org"));
+        name->setFocus();
+        name->setText(QStringLiteral("ANN"));
+        box(s, "txtEmail")->setFocus();
+        QCOMPARE(name->text(), QStringLiteral("ANN"));
+        QCOMPARE(box(s, "txtEmail")->text(), QStringLiteral("ann@example.org"));
+        // The hidden message box holds "Your Message" and a line break: not a placeholder.
+        auto *message = s.findChild<QPlainTextEdit *>("txtMessage");
+        message->setFocus();
+        QCOMPARE(message->toPlainText(), QStringLiteral("Your Message\n"));
+    }
+
+    void addressBoxesRefuseSpaces_data() {
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<bool>("refuses");
+        QTest::newRow("own address") << "txtEmail" << true;
+        QTest::newRow("friend's address") << "txtFriendEmail" << true;
+        QTest::newRow("own name") << "txtName" << false;
+        QTest::newRow("friend's name") << "txtFriendName" << false;
+    }
+
+    void addressBoxesRefuseSpaces() {
+        QFETCH(QString, boxName);
+        QFETCH(bool, refuses);
+        Harness h;
+        FrmExitScreen &s = screen();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        QLineEdit *b = box(s, qPrintable(boxName));
+        b->setFocus();
+        QTest::keyClicks(b, "a b");
+        QCOMPARE(b->text(), refuses ? QStringLiteral("ab") : QStringLiteral("a b"));
+        QCOMPARE(h.messages.size(), refuses ? 1 : 0);
+        if (refuses) {
+            QCOMPARE(h.messages.first().text, QStringLiteral("Email Address Cannot Contain Space"));
+            QCOMPARE(h.messages.first().kind, MessageKind::Error);
+            QCOMPARE(QApplication::focusWidget(), b);
+        }
+    }
+
+    void submitChecksInOrder_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("friendName");
+        QTest::addColumn<QString>("friendEmail");
+        QTest::addColumn<QString>("message");
+        const QString proper = "Please Enter Proper Email Address";
+        QTest::newRow("nothing typed") << "" << "" << "" << "" << proper;
+        QTest::newRow("same addresses") << "ANN" << "a@b.c" << "BO" << "a@b.c"
+                                        << "Please Enter Distinct Email Addresses";
+        QTest::newRow("same but for case passes") << "ANN" << "a@b.c" << "BO" << "A@b.c" << "";
+        QTest::newRow("own without at") << "ANN" << "ab.c" << "BO" << "b@c.d" << proper;
+        QTest::newRow("friend's without at") << "ANN" << "a@b.c" << "BO" << "bc.d" << proper;
+        QTest::newRow("own without dot") << "ANN" << "a@bc" << "BO" << "b@c.d" << proper;
+        QTest::newRow("friend's without dot") << "ANN" << "a@b.c" << "BO" << "b@cd" << proper;
+        QTest::newRow("pasted spaces pass") << "ANN" << "a @b.c" << "BO" << "b@c .d" << "";
+        QTest::newRow("no name") << "" << "a@b.c" << "BO" << "b@c.d" << "Please Enter Your Name";
+        QTest::newRow("no friend's name") << "ANN" << "a@b.c" << "" << "b@c.d"
+                                          << "Please Enter Your Friend's Name";
+        QTest::newRow("name of spaces") << "   " << "a@b.c" << "BO" << "b@c.d"
+                                        << "Please Enter Your Name";
+    }
+
+    void submitChecksInOrder() {
+        QFETCH(QString, name);
+        QFETCH(QString, email);
+        QFETCH(QString, friendName);
+        QFETCH(QString, friendEmail);
+        QFETCH(QString, message);
+        Harness h;
+        FrmExitScreen &s = screen();
+        // Empty entries keep the box's placeholder, as when the user never typed there.
+        const auto enter = [&](const char *boxName, const QString &text) {
+            if (!text.isEmpty())
+                box(s, boxName)->setText(text);
+        };
+        enter("txtName", name);
+        enter("txtEmail", email);
+        enter("txtFriendName", friendName);
+        enter("txtFriendEmail", friendEmail);
+        QTest::mouseClick(s.findChild<QPushButton *>("cmdSubmit"), Qt::LeftButton);
+        if (message.isEmpty()) {
+            QVERIFY(h.messages.isEmpty());
+            QCOMPARE(h.openedPages.size(), 1);
+        } else {
+            QCOMPARE(h.messageTexts(), QStringList{message});
+            QCOMPARE(h.messages.first().kind, MessageKind::Error);
+            QVERIFY(h.openedPages.isEmpty());
+        }
+        QVERIFY(s.isVisible());
+        QCOMPARE(h.processEnds, 0);
+    }
+
+    void tellAFriendChecksTheAddressesToo() {
+        Harness h;
+        modTellAFriend::strYourName = "ANN";
+        modTellAFriend::strYourEmail = "Your Email Address";
+        modTellAFriend::strYourMessage = "Hi";
+        modTellAFriend::strFriendName = "BO";
+        modTellAFriend::strFriendEmail = "b@c.d";
+        modTellAFriend::TellAFriend();
+        QCOMPARE(h.messageTexts(), QStringList{"Please Enter Your Email"});
+        modTellAFriend::strYourEmail = "a@b.c";
+        modTellAFriend::strFriendEmail = "  ";
+        h.clear();
+        modTellAFriend::TellAFriend();
+        QCOMPARE(h.messageTexts(), QStringList{"Please Enter Your Friend's Email"});
+        QVERIFY(h.openedPages.isEmpty());
+    }
+
+    void referAddressCarriesTheEntries_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("friendName");
+        QTest::addColumn<QString>("email");
+        QTest::newRow("Ann Lee and Bo") << "Ann Lee" << "Bo" << "ann@example.org";
+        QTest::newRow("ampersand and equals") << "Ann&taf5=x#y" << "Bo=1&2" << "a&b@c.d";
+        QTest::newRow("percent and plus") << "100% A+B" << "%41" << "a+b@c.d";
+        QTest::newRow("quotes") << "O'Neil \"Jr\"" << "<Bo>" << "a@b.c";
+        QTest::newRow("line breaks") << "Ann\r\nLee" << "Bo\n" << "a@b.c";
+        QTest::newRow("non-ASCII letters") << QString::fromUtf8("Zoë Ünal") << QString::fromUtf8("Бо")
+                                           << QString::fromUtf8("zoë@exämple.de");
+    }
+
+    void referAddressCarriesTheEntries() {
+        QFETCH(QString, name);
+        QFETCH(QString, friendName);
+        QFETCH(QString, email);
+        Harness h;
+        FrmExitScreen &s = screen();
+        box(s, "txtName")->setText(name);
+        box(s, "txtEmail")->setText(email);
+        box(s, "txtFriendName")->setText(friendName);
+        box(s, "txtFriendEmail")->setText(QStringLiteral("bo@example.net"));
+        QTest::mouseClick(s.findChild<QPushButton *>("cmdSubmit"), Qt::LeftButton);
+        QVERIFY2(h.messages.isEmpty(), qPrintable(h.messageTexts().join('|')));
+        QCOMPARE(h.openedPages.size(), 1);
+        const QString address = h.openedPages.first();
+        QCOMPARE(address, modTellAFriend::strReferURL);
+        QVERIFY(address.startsWith(QLatin1String("http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=")));
+        for (QChar c : address)
+            QVERIFY2(c.unicode() > 32 && c.unicode() < 127, qPrintable(address));
+        const auto query = queryOf(address);
+        const QList<QPair<QString, QString>> expected = {
+            {"taf1", name},
+            {"taf2", email},
+            {"taf3", QStringLiteral("Your Message\r\n")},
+            {"taf4", friendName},
+            {"taf5", QStringLiteral("bo@example.net")},
+            {"taf6", QStringLiteral("http://aromelle.quorvane.com/")}};
+        QCOMPARE(query, expected);
+        // Submitting again opens the page again; the boxes keep their contents.
+        QTest::mouseClick(s.findChild<QPushButton *>("cmdSubmit"), Qt::LeftButton);
+        QCOMPARE(h.openedPages.size(), 2);
+        QCOMPARE(box(s, "txtName")->text(), name);
+    }
+
+    void annLeeAddressEncodesTheSpace() {
+        modTellAFriend::strYourName = "Ann Lee";
+        modTellAFriend::strYourEmail = "ann@example.org";
+        modTellAFriend::strYourMessage = "Your Message\r\n";
+        modTellAFriend::strFriendName = "Bo";
+        modTellAFriend::strFriendEmail = "bo@example.net";
+        QCOMPARE(modTellAFriend::buildReferUrl(),
+                 QStringLiteral("http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=Ann%20Lee"
+                                "&taf2=ann%40example.org&taf3=Your%20Message%0D%0A&taf4=Bo"
+                                "&taf5=bo%40example.net&taf6=http%3A%2F%2Faromelle.quorvane.com%2F"));
+    }
+
+    void trimRemovesSpacesOnly() {
+        QCOMPARE(modTellAFriend::trimSpaces("  a b  "), QStringLiteral("a b"));
+        QCOMPARE(modTellAFriend::trimSpaces("\tab\r\n"), QStringLiteral("\tab\r\n"));
+        QCOMPARE(modTellAFriend::trimSpaces("    "), QString());
+    }
+
+    // ------------------------------------------------------------ leaving
+
+    void closingAWorkingWindowShowsTheExitScreen_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("input Exit button") << "input-button";
+        QTest::newRow("input Exit menu") << "input-menu";
+        QTest::newRow("input close box") << "input-close";
+        QTest::newRow("profile Exit menu") << "profile-menu";
+        QTest::newRow("profile close box") << "profile-close";
+    }
+
+    void closingAWorkingWindowShowsTheExitScreen() {
+        QFETCH(QString, how);
+        Harness h;
+        Windows &windows = Windows::instance();
+        FrmMain &input = windows.main();
+        windows.show(input);
+        QWidget *closing = &input;
+        if (how.startsWith(QLatin1String("profile"))) {
+            input.findChild<QLineEdit *>("txtFirstName")->setText("ANN");
+            input.findChild<QLineEdit *>("txtLastName")->setText("LEE");
+            input.cmdNext_Click();
+            closing = &windows.display();
+        }
+        QPointer<QWidget> window(closing);
+        if (how == QLatin1String("input-button"))
+            input.findChild<QPushButton *>("cmdExit")->click();
+        else if (how.endsWith(QLatin1String("menu")))
+            closing->findChild<QAction *>("mnuExit")->trigger();
+        else
+            closing->close();
+        QTRY_VERIFY(window.isNull());
+        QVERIFY(windows.isExitScreenLoaded());
+        QVERIFY(windows.exitScreen().isVisible());
+        // The other working window is not brought back.
+        if (windows.isMainLoaded())
+            QVERIFY(!windows.main().isVisible());
+        QCOMPARE(h.processEnds, 0);
+    }
+
+    void closingTheExitScreenEndsTheProgramOnce_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Exit button") << "button";
+        QTest::newRow("close box") << "close";
+        QTest::newRow("from the profile window, input hidden") << "after-reading";
+    }
+
+    void closingTheExitScreenEndsTheProgramOnce() {
+        QFETCH(QString, how);
+        Harness h;
+        Windows &windows = Windows::instance();
+        FrmMain &input = windows.main();
+        windows.show(input);
+        if (how == QLatin1String("after-reading")) {
+            input.findChild<QLineEdit *>("txtFirstName")->setText("ANN");
+            input.findChild<QLineEdit *>("txtLastName")->setText("LEE");
+            input.cmdNext_Click();
+            windows.display().close();
+        } else {
+            input.close();
+        }
+        FrmExitScreen &exit = windows.exitScreen();
+        QVERIFY(exit.isVisible());
+        if (how == QLatin1String("button"))
+            exit.findChild<QPushButton *>("cmdClose")->click();
+        else
+            exit.close();
+        QCOMPARE(h.processEnds, 1);
+        QVERIFY(windows.isEnding());
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        // Once shutdown has begun nothing can be shown again.
+        windows.showExitScreen();
+        QVERIFY(!windows.isExitScreenLoaded() || !windows.exitScreen().isVisible());
+        EndApplication();
+        QCOMPARE(h.processEnds, 1);
+    }
+
+    void endApplicationClosesHiddenWindowsAndRunsTheirHandlers() {
+        Harness h;
+        Windows &windows = Windows::instance();
+        windows.main(); // loaded, never shown
+        windows.exitScreen();
+        QVERIFY(windows.isMainLoaded());
+        EndApplication();
+        QCOMPARE(h.processEnds, 1);
+        // The input window's close handler ran: it let itself be unloaded.
+        QTRY_VERIFY(!windows.isMainLoaded());
+        QVERIFY(!windows.exitScreen().isVisible());
+    }
+};
+
+QTEST_MAIN(ExitScreenTest)
+#include "exit_screen_test.moc"

@@ -1,0 +1,197 @@
+// Every control and menu entry that leads to the maker's site opens its own page,
+// and the about window opens, shows and closes as it should.
+#include "frm_about.h"
+#include "frm_display.h"
+#include "frm_exit_screen.h"
+#include "frm_main.h"
+#include "links.h"
+#include "look.h"
+#include "menus.h"
+#include "support.h"
+#include "windows.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace aromelle;
+using testing_support::Harness;
+
+namespace {
+
+enum class Window { Main, Display, About, ExitScreen };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Window)
+
+class LinksTest : public QObject {
+    Q_OBJECT
+
+    static QString home() { return QString::fromLatin1(urls::kHomePage); }
+    static QString fullBrand() { return QString::fromLatin1(urls::kFullyBrandedPage); }
+
+private slots:
+    void linkTable_data() {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("address");
+        const QString help = "http://aromelle.quorvane.com/aromelle-help.html";
+        const QString download = "http://aromelle.quorvane.com/download-aromelle.html";
+        const QString donate = "http://help.quorvane.com/donate.html";
+        const QString fully = "http://help.quorvane.com/fully-branded.html";
+        const QString cobrand = "http://help.quorvane.com/co-brand.html";
+        const QString homePage = "http://www.quorvane.com";
+        for (Window w : {Window::Main, Window::Display}) {
+            const char *prefix = w == Window::Main ? "input" : "profile";
+            QTest::addRow("%s Label61", prefix) << w << "Label61" << homePage;
+            QTest::addRow("%s lblFullBrand", prefix) << w << "lblFullBrand" << fully;
+            QTest::addRow("%s lblCobrand", prefix) << w << "lblCobrand" << cobrand;
+            QTest::addRow("%s mnuOnline", prefix) << w << "mnuOnline" << help;
+            QTest::addRow("%s mnuVisit", prefix) << w << "mnuVisit" << homePage;
+            QTest::addRow("%s mnuUpdate", prefix) << w << "mnuUpdate" << download;
+            QTest::addRow("%s mnuDonate", prefix) << w << "mnuDonate" << donate;
+            QTest::addRow("%s mnumakemoney", prefix) << w << "mnumakemoney" << fully;
+        }
+        QTest::newRow("input Label2") << Window::Main << "Label2" << fully;
+        QTest::newRow("about lblHomePage") << Window::About << "lblHomePage" << homePage;
+        QTest::newRow("about lblCoBrand") << Window::About << "lblCoBrand" << fully;
+        QTest::newRow("exit lblGoToHome")
+            << Window::ExitScreen << "lblGoToHome" << "http://www.quorvane.com/quorvanesoftwares";
+        QTest::newRow("exit Check1") << Window::ExitScreen << "Check1" << homePage;
+    }
+
+    void linkTable() {
+        QFETCH(Window, window);
+        QFETCH(QString, control);
+        QFETCH(QString, address);
+        Harness h;
+        std::unique_ptr<FrmAbout> about;
+        QWidget *w = nullptr;
+        switch (window) {
+        case Window::Main: w = &Windows::instance().main(); break;
+        case Window::Display: w = &Windows::instance().display(); break;
+        case Window::ExitScreen: w = &Windows::instance().exitScreen(); break;
+        case Window::About:
+            about = std::make_unique<FrmAbout>();
+            w = about.get();
+            break;
+        }
+        w->show();
+        // Twice in a row: nothing is remembered between clicks.
+        for (int click = 0; click < 2; ++click) {
+            if (auto *action = w->findChild<QAction *>(control)) {
+                action->trigger();
+            } else if (auto *box = w->findChild<QCheckBox *>(control)) {
+                QTest::mouseClick(box, Qt::LeftButton);
+                QVERIFY(!box->isChecked());
+            } else {
+                auto *label = w->findChild<look::LinkLabel *>(control);
+                QVERIFY2(label, qPrintable(control));
+                QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+                QTest::mouseClick(label, Qt::LeftButton);
+            }
+        }
+        QCOMPARE(h.openedPages, QStringList(2, address));
+        QVERIFY(h.messages.isEmpty());
+    }
+
+    void aboutHomePageLabelShowsTheAddressItOpens() {
+        Harness h;
+        FrmAbout about;
+        auto *label = about.findChild<QLabel *>("lblHomePage");
+        QCOMPARE(label->text(), QStringLiteral("Click here to visit ") + home());
+        QVERIFY(label->width() >= label->sizeHint().width());
+    }
+
+    void updateEntriesDifferOnlyInTheirAccessKey() {
+        Harness h;
+        QCOMPARE(Windows::instance().main().findChild<QAction *>("mnuUpdate")->text(),
+                 QStringLiteral("&Check for Software Update"));
+        QCOMPARE(Windows::instance().display().findChild<QAction *>("mnuUpdate")->text(),
+                 QStringLiteral("Check for Software &Update"));
+    }
+
+    void menusInTheirOrder_data() {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("input") << Window::Main
+                               << QStringList{"nuFile",    "mnuNext",      "mnuExit",
+                                              "mnuHelp",   "mnuOnline",    "mnuVisit",
+                                              "mnuFileSep1", "mnuUpdate",  "mnuFileSep2",
+                                              "mnuAbout",  "mnuDonate",    "mnumakemoney"};
+        QTest::newRow("profile") << Window::Display
+                                 << QStringList{"mnuFile",   "mnuBack",   "mnuExit",
+                                                "mnuHelp",   "mnuOnline", "mnuVisit",
+                                                "mnuSep1",   "mnuUpdate", "mnuSep2",
+                                                "mnuAbout",  "mnuDonate", "mnumakemoney"};
+    }
+
+    void menusInTheirOrder() {
+        QFETCH(Window, window);
+        QFETCH(QStringList, entries);
+        Harness h;
+        QMainWindow *w = window == Window::Main
+                             ? static_cast<QMainWindow *>(&Windows::instance().main())
+                             : &Windows::instance().display();
+        QStringList seen;
+        for (QAction *top : w->menuBar()->actions()) {
+            if (QMenu *menu = top->menu()) {
+                seen << menu->objectName();
+                for (QAction *entry : menu->actions())
+                    seen << entry->objectName();
+            } else {
+                seen << top->objectName();
+            }
+        }
+        QCOMPARE(seen, entries);
+    }
+
+    void aboutWindowCloses_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("OK clicked") << "click";
+        QTest::newRow("Enter") << "enter";
+        QTest::newRow("Esc") << "escape";
+        QTest::newRow("Alt+O") << "alt-o";
+        QTest::newRow("close box") << "close";
+    }
+
+    void aboutWindowCloses() {
+        QFETCH(QString, how);
+        Harness h;
+        FrmMain &input = Windows::instance().main();
+        input.show();
+        QString title;
+        QString focused;
+        bool isAbout = false;
+        testing_support::whenModal([&](QWidget *modal) {
+            title = modal->windowTitle();
+            focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                  : QString();
+            isAbout = modal->objectName() == QLatin1String("frmAbout");
+            if (how == QLatin1String("click"))
+                QTest::mouseClick(modal->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+            else if (how == QLatin1String("enter"))
+                QTest::keyClick(modal, Qt::Key_Return);
+            else if (how == QLatin1String("escape"))
+                QTest::keyClick(modal, Qt::Key_Escape);
+            else if (how == QLatin1String("alt-o"))
+                QTest::keyClick(modal, Qt::Key_O, Qt::AltModifier);
+            else
+                modal->close();
+        });
+        input.findChild<QAction *>("mnuAbout")->trigger(); // returns once it has closed
+        QCOMPARE(title, QStringLiteral("Aromelle v1.0"));
+        QCOMPARE(focused, QStringLiteral("cmdOK"));
+        QVERIFY(isAbout);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(input.isVisible());
+        QVERIFY(h.openedPages.isEmpty());
+    }
+};
+
+QTEST_MAIN(LinksTest)
+#include "links_test.moc"
