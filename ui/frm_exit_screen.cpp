@@ -124,6 +124,7 @@ FrmExitScreen::FrmExitScreen() {
                                   this),
                     "Check1", Geometry::Check1);
     m_visit->setFont(verdana(14.25));
+    fitToWidth(m_visit);
     m_visit->setCursor(Qt::PointingHandCursor);
     paint(m_visit, kLinkBlue);
     connect(m_visit, &QCheckBox::clicked, this, &FrmExitScreen::Check1_Click);
@@ -137,7 +138,7 @@ FrmExitScreen::FrmExitScreen() {
     auto *submit = place(new QPushButton(QStringLiteral("Refer A Friend &Now"), refer),
                          "cmdSubmit", Geometry::cmdSubmit);
     submit->setFont(verdana(8.25, Bold));
-    paint(submit, Qt::black);
+    paint(submit, Qt::black, QColor(0xF0, 0xF0, 0xF0));
     connect(submit, &QPushButton::clicked, this, &FrmExitScreen::cmdSubmit_Click);
     m_email = formBox(refer, "txtEmail", Geometry::txtEmail);
     m_friendEmail = formBox(refer, "txtFriendEmail", Geometry::txtFriendEmail);
@@ -169,6 +170,7 @@ FrmExitScreen::FrmExitScreen() {
                             "lblGoToHome", Geometry::lblGoToHome);
     catalogue->setFont(verdana(9, Bold | Underline));
     paint(catalogue, kYellow);
+    fitToWidth(catalogue);
     connect(catalogue, &LinkLabel::clicked, this, [] { modHelp::OpenSoftwareCatalogue(); });
 
     setTabOrder(m_close, m_visit);

@@ -18,6 +18,9 @@ QFont verdana(double points, int style) {
 QFont sansSerif(double points) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(points);
+    // Set outright, so a bold caption of the frame around it is not inherited.
+    font.setBold(false);
+    font.setUnderline(false);
     return font;
 }
 
@@ -54,6 +57,16 @@ void centreOnScreen(QWidget *window) {
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+void fitToWidth(QWidget *widget) {
+    constexpr double kSmallestPoints = 6.0;
+    constexpr double kStep = 0.25;
+    QFont font = widget->font();
+    while (widget->sizeHint().width() > widget->width() && font.pointSizeF() > kSmallestPoints) {
+        font.setPointSizeF(font.pointSizeF() - kStep);
+        widget->setFont(font);
+    }
 }
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {

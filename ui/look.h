@@ -45,6 +45,10 @@ void paint(QWidget *widget, const QColor &text, const QColor &background = QColo
 void makeFixedWindow(QWidget *window);
 void centreOnScreen(QWidget *window);
 
+// Steps a one-line caption's font down until it fits its box: the substitute fonts
+// run a little wider than those the layouts were drawn with.
+void fitToWidth(QWidget *widget);
+
 // A label that acts as a link: pointing hand, clicked on release.
 class LinkLabel : public QLabel {
     Q_OBJECT
