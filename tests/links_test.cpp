@@ -150,6 +150,40 @@ private slots:
         QCOMPARE(seen, entries);
     }
 
+    void messageBoxesLookAlike_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("defaultButton");
+        QTest::newRow("information") << int(MessageKind::Information) << int(QMessageBox::Information)
+                                     << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+        QTest::newRow("error") << int(MessageKind::Error) << int(QMessageBox::Critical)
+                               << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+        QTest::newRow("question") << int(MessageKind::Question) << int(QMessageBox::Information)
+                                  << int(QMessageBox::Yes | QMessageBox::No)
+                                  << int(QMessageBox::Yes);
+    }
+
+    void messageBoxesLookAlike() {
+        QFETCH(int, kind);
+        QFETCH(int, icon);
+        QFETCH(int, buttons);
+        QFETCH(int, defaultButton);
+        auto box = makeMessageBox(MessageKind(kind), QStringLiteral("First\rSecond"));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Aromelle"));
+        QCOMPARE(int(box->icon()), icon);
+        QCOMPARE(int(box->standardButtons()), buttons);
+        QCOMPARE(int(box->standardButton(box->defaultButton())), defaultButton);
+        // A lone carriage return still breaks the line.
+        QCOMPARE(box->text(), QStringLiteral("First\nSecond"));
+    }
+
+    void realMessageBoxIsAnsweredWithEnter() {
+        setMessageHandler({});
+        testing_support::whenModal([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Return); });
+        QCOMPARE(showMessage(MessageKind::Question, QStringLiteral("Go?")), QMessageBox::Yes);
+    }
+
     void aboutWindowCloses_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("OK clicked") << "click";
