@@ -15,7 +15,8 @@ struct Geometry {
     static constexpr QRect client = tw(0, 0, 6825, 3870);
     static constexpr QRect Picture1 = tw(120, 120, 480, 480);
     static constexpr QRect cmdOK = tw(5400, 3360, 1260, 345);
-    static constexpr QRect Line1 = QRect(px(-60), px(3240) - 1, px(6840) - px(-60), 2);
+    // The rule runs across the whole width, a little past both edges.
+    static constexpr QRect Line1 = QRect(0, px(3240) - 1, client.width(), 2);
     static constexpr QRect Label1 = tw(120, 720, 6615, 795);
     static constexpr QPoint Label2 = QPoint(px(840), px(240));
     static constexpr QPoint lblCoBrand = QPoint(px(4080), px(2880));

@@ -22,6 +22,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
+
 using namespace aromelle;
 using namespace aromelle::look;
 
@@ -274,7 +276,8 @@ void FrmDisplay::placeTabFrames() {
     // height the style gives the tab bar.
     for (QWidget *frame : {m_sunSignFrame, m_perfumeFrame}) {
         const QPoint pageOrigin = frame->parentWidget()->mapTo(m_tabs, QPoint(0, 0));
-        frame->move(Geometry::tabFrame.topLeft() - pageOrigin);
+        const QPoint at = Geometry::tabFrame.topLeft() - pageOrigin;
+        frame->move(std::max(at.x(), 0), std::max(at.y(), 0));
     }
 }
 

@@ -18,6 +18,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <limits>
+
 using namespace aromelle;
 using namespace aromelle::look;
 
@@ -48,6 +50,8 @@ struct Geometry {
     static constexpr QRect lblCobrand = tw(120, 160, 7185, 615);
 };
 
+// A name may be as long as the user likes; Qt's default would cut a paste at 32767.
+constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2050;
 constexpr std::int16_t kFebruary = 1;
@@ -76,6 +80,7 @@ QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, co
     auto *box = place(new QLineEdit(parent), name, rect);
     box->setFont(verdana(8.25));
     box->setAccessibleName(QString::fromLatin1(accessible));
+    box->setMaxLength(kNoLengthLimit);
     paint(box, kIndigo, kPeach);
     return box;
 }

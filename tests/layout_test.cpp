@@ -1,0 +1,116 @@
+// Nothing is clipped: every control lies inside its container and every caption
+// fits its box, at the normal scale and doubled (QT_SCALE_FACTOR=2).
+#include "frm_about.h"
+#include "frm_display.h"
+#include "frm_exit_screen.h"
+#include "frm_main.h"
+#include "support.h"
+#include "windows.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace aromelle;
+using testing_support::Harness;
+
+namespace {
+
+// Placed out of sight on purpose: reached by the keyboard only.
+const QStringList kHiddenOnPurpose = {"cmdExit", "txtMessage"};
+
+QStringList clipped(QWidget *window) {
+    QStringList problems;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->isWindow() || !w->isVisibleTo(window) || w->objectName().isEmpty() ||
+            w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        if (kHiddenOnPurpose.contains(w->objectName()))
+            continue;
+        QWidget *parent = w->parentWidget();
+        if (!parent->rect().contains(w->geometry()))
+            problems << QStringLiteral("%1 (%2,%3 %4x%5) outside %6 (%7x%8)")
+                            .arg(w->objectName())
+                            .arg(w->x())
+                            .arg(w->y())
+                            .arg(w->width())
+                            .arg(w->height())
+                            .arg(parent->objectName())
+                            .arg(parent->width())
+                            .arg(parent->height());
+        if (auto *label = qobject_cast<QLabel *>(w); label && label->pixmap().isNull()) {
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(label->width()) <= label->height()
+                                  : label->sizeHint().width() <= label->width();
+            if (!fits)
+                problems << QStringLiteral("%1 text cut").arg(w->objectName());
+        }
+        if (auto *button = qobject_cast<QAbstractButton *>(w);
+            button && button->sizeHint().width() > button->width())
+            problems << QStringLiteral("%1 caption cut").arg(w->objectName());
+    }
+    return problems;
+}
+
+} // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nothingIsClipped_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QSize>("clientSize");
+        QTest::newRow("input") << "frmMain" << QSize(497, 297);
+        QTest::newRow("profile, sun-sign tab") << "frmDisplay0" << QSize(561, 437);
+        QTest::newRow("profile, perfume tab") << "frmDisplay1" << QSize(561, 437);
+        QTest::newRow("about") << "frmAbout" << QSize(455, 258);
+        QTest::newRow("exit screen") << "frmExitScreen" << QSize(741, 315);
+    }
+
+    void nothingIsClipped() {
+        QFETCH(QString, window);
+        QFETCH(QSize, clientSize);
+        Harness h;
+        Windows &windows = Windows::instance();
+        std::unique_ptr<FrmAbout> about;
+        QWidget *w = nullptr;
+        QSize client;
+        if (window == QLatin1String("frmMain")) {
+            w = &windows.main();
+            w->show();
+            client = windows.main().centralWidget()->size();
+        } else if (window.startsWith(QLatin1String("frmDisplay"))) {
+            FrmMain &input = windows.main();
+            input.findChild<QLineEdit *>("txtFirstName")->setText("ANN");
+            input.findChild<QLineEdit *>("txtLastName")->setText("LEE");
+            // The longest texts: Sagittarius's perfume list and Leo's traits.
+            input.findChild<QComboBox *>("cboMonth")->setCurrentIndex(11);
+            input.findChild<QComboBox *>("cboDate")->setCurrentIndex(0);
+            windows.show(input);
+            input.cmdNext_Click();
+            w = &windows.display();
+            w->findChild<QTabWidget *>("SSTab1")->setCurrentIndex(window.back().digitValue());
+            client = windows.display().centralWidget()->size();
+        } else if (window == QLatin1String("frmAbout")) {
+            about = std::make_unique<FrmAbout>();
+            w = about.get();
+            w->show();
+            client = w->size();
+        } else {
+            w = &windows.exitScreen();
+            windows.show(*w);
+            client = w->size();
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QCOMPARE(client, clientSize);
+        const QStringList problems = clipped(w);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1String("; "))));
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"
