@@ -157,6 +157,24 @@ private slots:
         QVERIFY(h.openedPages.isEmpty());
     }
 
+    void unreadableStoreActsAsNoValue() {
+        Harness h;
+        static const auto format = QSettings::registerFormat(
+            QStringLiteral("unreadable"),
+            [](QIODevice &, QSettings::SettingsMap &) { return false; },
+            [](QIODevice &, const QSettings::SettingsMap &) { return false; });
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("aromelle.unreadable"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Settings/Duration=2020-01-01\n");
+        file.close();
+        QSettings store(path, format);
+        modHelp::UpdateReminder(store);
+        QVERIFY(h.messages.isEmpty());
+        QVERIFY(h.openedPages.isEmpty());
+    }
+
     void settingsDirectoryInsteadOfAFile() {
         Harness h;
         QTemporaryDir dir;
