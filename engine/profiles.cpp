@@ -44,8 +44,8 @@ constexpr std::array<SignProfile, kSignCount> kProfiles{{
      "Onycha, Angel by Thierry Mugler, Nina by Nina Ricci, Lolita by Lempicka, Noa by Cacharel",
      "Your compassionate and gentle demeanor is reflected in your taste of scents. Scents "
      "compatible with your nature are lemon, rose, vetiver and lily."},
-    {SunSign::Leo, "Fire", "8 and 9", "Sunday", "Aries and Sagittarius", "Ruby",
-     kPositiveTraits[4], kNegativeTraits[4], 5, kFireFragrances,
+    {SunSign::Leo, "Fire", "8 and 9", "Sunday", "Aries and Sagittarius", "Ruby", kPositiveTraits[4],
+     kNegativeTraits[4], 5, kFireFragrances,
      "Olibanum, Chanel N°5, Eclat d Arpège Summer by Lanvin, Gucci Femme by Gucci",
      "Your powerful and sensuous personality makes you like strong scents. Your compatible scents "
      "are sandalwood, cologne, orange blossom and amber."},
@@ -103,9 +103,13 @@ static_assert([] {
 
 } // namespace
 
-const std::array<SignProfile, kSignCount> &signProfiles() { return kProfiles; }
+const std::array<SignProfile, kSignCount> &signProfiles() {
+    return kProfiles;
+}
 
-const SignProfile &profileOf(SunSign sign) { return kProfiles[ordinal(sign) - 1]; }
+const SignProfile &profileOf(SunSign sign) {
+    return kProfiles[ordinal(sign) - 1];
+}
 
 const SignProfile *findProfile(std::string_view name) {
     for (const SignProfile &profile : kProfiles)

@@ -50,9 +50,15 @@ inline constexpr std::array<SunSignInfo, kSignCount> kSunSigns{{
     {SunSign::Pisces, "Pisces", "pisces.jpg"},
 }};
 
-constexpr int ordinal(SunSign sign) { return static_cast<int>(sign); }
-constexpr const SunSignInfo &info(SunSign sign) { return kSunSigns[ordinal(sign) - 1]; }
-constexpr std::string_view displayName(SunSign sign) { return info(sign).displayName; }
+constexpr int ordinal(SunSign sign) {
+    return static_cast<int>(sign);
+}
+constexpr const SunSignInfo &info(SunSign sign) {
+    return kSunSigns[ordinal(sign) - 1];
+}
+constexpr std::string_view displayName(SunSign sign) {
+    return info(sign).displayName;
+}
 
 // The rule table itself: month position, then day position. Returns nothing for
 // positions outside 0..11 / 0..30; impossible dates (30 February) are not refused

@@ -20,7 +20,9 @@ LinkOpener &opener() {
 
 } // namespace
 
-void open_link(const QString &address) { opener()(address); }
+void open_link(const QString &address) {
+    opener()(address);
+}
 
 void setLinkOpener(LinkOpener replacement) {
     opener() = replacement ? std::move(replacement) : LinkOpener(openWithDesktop);
@@ -32,12 +34,26 @@ namespace modHelp {
 
 using namespace aromelle;
 
-void OpenHomePage() { open_link(QString::fromLatin1(urls::kHomePage)); }
-void OpenSoftwareCatalogue() { open_link(QString::fromLatin1(urls::kSoftwareCatalogue)); }
-void OpenOnlineHelp() { open_link(QString::fromLatin1(urls::kOnlineHelp)); }
-void OpenDownloadPage() { open_link(QString::fromLatin1(urls::kDownloadPage)); }
-void OpenDonatePage() { open_link(QString::fromLatin1(urls::kDonatePage)); }
-void OpenFullyBrandedPage() { open_link(QString::fromLatin1(urls::kFullyBrandedPage)); }
-void OpenCoBrandPage() { open_link(QString::fromLatin1(urls::kCoBrandPage)); }
+void OpenHomePage() {
+    open_link(QString::fromLatin1(urls::kHomePage));
+}
+void OpenSoftwareCatalogue() {
+    open_link(QString::fromLatin1(urls::kSoftwareCatalogue));
+}
+void OpenOnlineHelp() {
+    open_link(QString::fromLatin1(urls::kOnlineHelp));
+}
+void OpenDownloadPage() {
+    open_link(QString::fromLatin1(urls::kDownloadPage));
+}
+void OpenDonatePage() {
+    open_link(QString::fromLatin1(urls::kDonatePage));
+}
+void OpenFullyBrandedPage() {
+    open_link(QString::fromLatin1(urls::kFullyBrandedPage));
+}
+void OpenCoBrandPage() {
+    open_link(QString::fromLatin1(urls::kCoBrandPage));
+}
 
 } // namespace modHelp

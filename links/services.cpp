@@ -26,8 +26,7 @@ std::function<double()> &randomSource() {
 }
 
 std::mt19937_64 &generator() {
-    static std::mt19937_64 engine(
-        static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+    static std::mt19937_64 engine(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
     return engine;
 }
 
@@ -37,7 +36,8 @@ std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &tex
     // The texts may separate lines with a lone carriage return; a label only breaks
     // lines at line feeds.
     QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     auto box = std::make_unique<QMessageBox>();
     box->setWindowTitle(QString::fromLatin1(kTitle));
     box->setText(shown);
@@ -60,11 +60,17 @@ QMessageBox::StandardButton showMessage(MessageKind kind, const QString &text) {
     return static_cast<QMessageBox::StandardButton>(box->exec());
 }
 
-void setMessageHandler(MessageHandler handler) { messageHandler() = std::move(handler); }
+void setMessageHandler(MessageHandler handler) {
+    messageHandler() = std::move(handler);
+}
 
-QDate today() { return todaySource() ? todaySource()() : QDate::currentDate(); }
+QDate today() {
+    return todaySource() ? todaySource()() : QDate::currentDate();
+}
 
-void setTodaySource(std::function<QDate()> source) { todaySource() = std::move(source); }
+void setTodaySource(std::function<QDate()> source) {
+    todaySource() = std::move(source);
+}
 
 double randomNumber() {
     if (randomSource())
@@ -77,6 +83,8 @@ void randomize() {
                      std::random_device{}());
 }
 
-void setRandomSource(std::function<double()> source) { randomSource() = std::move(source); }
+void setRandomSource(std::function<double()> source) {
+    randomSource() = std::move(source);
+}
 
 } // namespace aromelle

@@ -81,8 +81,8 @@ TEST_P(NamedDateTest, StoresTheDisplayName) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dates, NamedDateTest,
-                         ::testing::Values(DateCase{0, 0, "Capricorn"},    // 1 January
-                                           DateCase{11, 30, "Capricorn"},  // 31 December
+                         ::testing::Values(DateCase{0, 0, "Capricorn"},     // 1 January
+                                           DateCase{11, 30, "Capricorn"},   // 31 December
                                            DateCase{11, 19, "Sagittarius"}, // 20 December
                                            DateCase{6, 22, "Leo"},          // 23 July
                                            DateCase{7, 21, "Virgo"},        // 22 August
@@ -220,10 +220,9 @@ TEST(ProfileTable, ShortPreferenceParagraphs) {
 
 TEST(ProfileTable, AllTextsAreSingleLines) {
     for (const SignProfile &p : signProfiles())
-        for (std::string_view text :
-             {p.element, p.lucky_number, p.lucky_day, p.compatibility, p.birthstone,
-              p.positive_traits, p.negative_traits, p.fragrances, p.perfumes,
-              p.perfume_preferences})
+        for (std::string_view text : {p.element, p.lucky_number, p.lucky_day, p.compatibility,
+                                      p.birthstone, p.positive_traits, p.negative_traits,
+                                      p.fragrances, p.perfumes, p.perfume_preferences})
             EXPECT_EQ(text.find_first_of("\r\n"), std::string_view::npos) << text;
 }
 
@@ -261,8 +260,8 @@ TEST_P(TraitParagraphTest, KeepsItsOpeningLengthAndForm) {
     if (!c.positive) {
         static const std::regex may(R"(\b[Mm]ay\b)");
         const std::string s(text);
-        const auto mays = std::distance(std::sregex_iterator(s.begin(), s.end(), may),
-                                        std::sregex_iterator());
+        const auto mays =
+            std::distance(std::sregex_iterator(s.begin(), s.end(), may), std::sregex_iterator());
         EXPECT_GE(mays, 2);
         EXPECT_LE(mays, 9);
     }

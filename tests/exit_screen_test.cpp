@@ -46,8 +46,7 @@ class ExitScreenTest : public QObject {
         QList<QPair<QString, QString>> items;
         for (const QString &pair : url.query(QUrl::FullyEncoded).split(QLatin1Char('&'))) {
             const auto eq = pair.indexOf(QLatin1Char('='));
-            items.append({pair.left(eq),
-                          QUrl::fromPercentEncoding(pair.mid(eq + 1).toUtf8())});
+            items.append({pair.left(eq), QUrl::fromPercentEncoding(pair.mid(eq + 1).toUtf8())});
         }
         return items;
     }
@@ -130,19 +129,55 @@ private slots:
         QTest::addColumn<QString>("friendEmail");
         QTest::addColumn<QString>("message");
         const QString proper = "Please Enter Proper Email Address";
-        QTest::newRow("nothing typed") << "" << "" << "" << "" << proper;
-        QTest::newRow("same addresses") << "ANN" << "a@b.c" << "BO" << "a@b.c"
+        QTest::newRow("nothing typed") << ""
+                                       << ""
+                                       << ""
+                                       << "" << proper;
+        QTest::newRow("same addresses") << "ANN"
+                                        << "a@b.c"
+                                        << "BO"
+                                        << "a@b.c"
                                         << "Please Enter Distinct Email Addresses";
-        QTest::newRow("same but for case passes") << "ANN" << "a@b.c" << "BO" << "A@b.c" << "";
-        QTest::newRow("own without at") << "ANN" << "ab.c" << "BO" << "b@c.d" << proper;
-        QTest::newRow("friend's without at") << "ANN" << "a@b.c" << "BO" << "bc.d" << proper;
-        QTest::newRow("own without dot") << "ANN" << "a@bc" << "BO" << "b@c.d" << proper;
-        QTest::newRow("friend's without dot") << "ANN" << "a@b.c" << "BO" << "b@cd" << proper;
-        QTest::newRow("pasted spaces pass") << "ANN" << "a @b.c" << "BO" << "b@c .d" << "";
-        QTest::newRow("no name") << "" << "a@b.c" << "BO" << "b@c.d" << "Please Enter Your Name";
-        QTest::newRow("no friend's name") << "ANN" << "a@b.c" << "" << "b@c.d"
+        QTest::newRow("same but for case passes") << "ANN"
+                                                  << "a@b.c"
+                                                  << "BO"
+                                                  << "A@b.c"
+                                                  << "";
+        QTest::newRow("own without at") << "ANN"
+                                        << "ab.c"
+                                        << "BO"
+                                        << "b@c.d" << proper;
+        QTest::newRow("friend's without at") << "ANN"
+                                             << "a@b.c"
+                                             << "BO"
+                                             << "bc.d" << proper;
+        QTest::newRow("own without dot") << "ANN"
+                                         << "a@bc"
+                                         << "BO"
+                                         << "b@c.d" << proper;
+        QTest::newRow("friend's without dot") << "ANN"
+                                              << "a@b.c"
+                                              << "BO"
+                                              << "b@cd" << proper;
+        QTest::newRow("pasted spaces pass") << "ANN"
+                                            << "a @b.c"
+                                            << "BO"
+                                            << "b@c .d"
+                                            << "";
+        QTest::newRow("no name") << ""
+                                 << "a@b.c"
+                                 << "BO"
+                                 << "b@c.d"
+                                 << "Please Enter Your Name";
+        QTest::newRow("no friend's name") << "ANN"
+                                          << "a@b.c"
+                                          << ""
+                                          << "b@c.d"
                                           << "Please Enter Your Friend's Name";
-        QTest::newRow("name of spaces") << "   " << "a@b.c" << "BO" << "b@c.d"
+        QTest::newRow("name of spaces") << "   "
+                                        << "a@b.c"
+                                        << "BO"
+                                        << "b@c.d"
                                         << "Please Enter Your Name";
     }
 
@@ -197,13 +232,24 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("friendName");
         QTest::addColumn<QString>("email");
-        QTest::newRow("Ann Lee and Bo") << "Ann Lee" << "Bo" << "ann@example.org";
-        QTest::newRow("ampersand and equals") << "Ann&taf5=x#y" << "Bo=1&2" << "a&b@c.d";
-        QTest::newRow("percent and plus") << "100% A+B" << "%41" << "a+b@c.d";
-        QTest::newRow("quotes") << "O'Neil \"Jr\"" << "<Bo>" << "a@b.c";
-        QTest::newRow("line breaks") << "Ann\r\nLee" << "Bo\n" << "a@b.c";
-        QTest::newRow("non-ASCII letters") << QString::fromUtf8("Zoë Ünal") << QString::fromUtf8("Бо")
-                                           << QString::fromUtf8("zoë@exämple.de");
+        QTest::newRow("Ann Lee and Bo") << "Ann Lee"
+                                        << "Bo"
+                                        << "ann@example.org";
+        QTest::newRow("ampersand and equals") << "Ann&taf5=x#y"
+                                              << "Bo=1&2"
+                                              << "a&b@c.d";
+        QTest::newRow("percent and plus") << "100% A+B"
+                                          << "%41"
+                                          << "a+b@c.d";
+        QTest::newRow("quotes") << "O'Neil \"Jr\""
+                                << "<Bo>"
+                                << "a@b.c";
+        QTest::newRow("line breaks") << "Ann\r\nLee"
+                                     << "Bo\n"
+                                     << "a@b.c";
+        QTest::newRow("non-ASCII letters")
+            << QString::fromUtf8("Zoë Ünal") << QString::fromUtf8("Бо")
+            << QString::fromUtf8("zoë@exämple.de");
     }
 
     void referAddressCarriesTheEntries() {
@@ -221,7 +267,8 @@ private slots:
         QCOMPARE(h.openedPages.size(), 1);
         const QString address = h.openedPages.first();
         QCOMPARE(address, modTellAFriend::strReferURL);
-        QVERIFY(address.startsWith(QLatin1String("http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=")));
+        QVERIFY(address.startsWith(
+            QLatin1String("http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=")));
         for (QChar c : address)
             QVERIFY2(c.unicode() > 32 && c.unicode() < 127, qPrintable(address));
         const auto query = queryOf(address);
@@ -245,10 +292,11 @@ private slots:
         modTellAFriend::strYourMessage = "Your Message\r\n";
         modTellAFriend::strFriendName = "Bo";
         modTellAFriend::strFriendEmail = "bo@example.net";
-        QCOMPARE(modTellAFriend::buildReferUrl(),
-                 QStringLiteral("http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=Ann%20Lee"
-                                "&taf2=ann%40example.org&taf3=Your%20Message%0D%0A&taf4=Bo"
-                                "&taf5=bo%40example.net&taf6=http%3A%2F%2Faromelle.quorvane.com%2F"));
+        QCOMPARE(
+            modTellAFriend::buildReferUrl(),
+            QStringLiteral("http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=Ann%20Lee"
+                           "&taf2=ann%40example.org&taf3=Your%20Message%0D%0A&taf4=Bo"
+                           "&taf5=bo%40example.net&taf6=http%3A%2F%2Faromelle.quorvane.com%2F"));
     }
 
     void trimRemovesSpacesOnly() {

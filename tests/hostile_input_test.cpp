@@ -10,8 +10,8 @@
 
 #include <QClipboard>
 #include <QLabel>
-#include <QUrlQuery>
 #include <QLineEdit>
+#include <QUrlQuery>
 #include <QtTest>
 
 using namespace aromelle;
@@ -21,16 +21,17 @@ namespace {
 
 void typeCharacter(QWidget *box, char32_t code) {
     // Built by hand: fromUcs4 would drop U+FEFF as a byte-order mark.
-    const QString text = code < 0x10000
-                             ? QString(QChar(char16_t(code)))
-                             : QString(QChar(QChar::highSurrogate(code))) +
-                                   QChar(QChar::lowSurrogate(code));
+    const QString text = code < 0x10000 ? QString(QChar(char16_t(code)))
+                                        : QString(QChar(QChar::highSurrogate(code))) +
+                                              QChar(QChar::lowSurrogate(code));
     const int key = code == 8 ? Qt::Key_Backspace : code == 13 ? Qt::Key_Return : 0;
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(box, &press);
 }
 
-bool isLetter(char32_t code) { return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z'); }
+bool isLetter(char32_t code) {
+    return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
+}
 
 } // namespace
 
@@ -41,8 +42,8 @@ class HostileInputTest : public QObject {
         QTest::addColumn<uint>("code");
         for (char32_t code = 0; code <= 0x2FF; ++code)
             QTest::addRow("U+%04X", unsigned(code)) << uint(code);
-        for (char32_t code : {0x05D0u, 0x200Eu, 0x200Fu, 0x202Eu, 0xFEFFu, 0xFFFDu, 0x1F600u,
-                              0x1F9EAu, 0x10FFFDu})
+        for (char32_t code :
+             {0x05D0u, 0x200Eu, 0x200Fu, 0x202Eu, 0xFEFFu, 0xFFFDu, 0x1F600u, 0x1F9EAu, 0x10FFFDu})
             QTest::addRow("U+%04X", unsigned(code)) << uint(code);
     }
 
@@ -65,7 +66,8 @@ private slots:
                 QCOMPARE(h.messages.first().text, QStringLiteral("Please Enter Only Alphabet"));
                 QCOMPARE(box->text(), QStringLiteral("AB"));
             } else if (isLetter(code)) {
-                QCOMPARE(box->text(), QStringLiteral("AB") + QChar(QChar(char16_t(code)).toUpper()));
+                QCOMPARE(box->text(),
+                         QStringLiteral("AB") + QChar(QChar(char16_t(code)).toUpper()));
             } else if (code == 8) {
                 QCOMPARE(box->text(), QStringLiteral("A"));
             } else if (code == 32) {
@@ -104,7 +106,8 @@ private slots:
         Windows &windows = Windows::instance();
         FrmMain &input = windows.main();
         windows.show(input);
-        const QString huge = QString(100000, QLatin1Char('x')) + QString::fromUtf8("\u202e") + QChar(0) + QString::fromUtf8("\U0001F600");
+        const QString huge = QString(100000, QLatin1Char('x')) + QString::fromUtf8("\u202e") +
+                             QChar(0) + QString::fromUtf8("\U0001F600");
         for (const char *name : {"txtFirstName", "txtMiddleName", "txtLastName"}) {
             auto *box = input.findChild<QLineEdit *>(name);
             QApplication::clipboard()->setText(huge);

@@ -90,12 +90,18 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("messages");
-        QTest::newRow("lower case becomes capitals") << "ann" << "ANN" << 0;
-        QTest::newRow("capitals pass") << "ANN" << "ANN" << 0;
-        QTest::newRow("hyphen refused once") << "ab-cd" << "ABCD" << 1;
-        QTest::newRow("space passes") << "ab cd" << "AB CD" << 0;
-        QTest::newRow("digit refused") << "a1" << "A" << 1;
-        QTest::newRow("apostrophe refused") << "o'neil" << "ONEIL" << 1;
+        QTest::newRow("lower case becomes capitals") << "ann"
+                                                     << "ANN" << 0;
+        QTest::newRow("capitals pass") << "ANN"
+                                       << "ANN" << 0;
+        QTest::newRow("hyphen refused once") << "ab-cd"
+                                             << "ABCD" << 1;
+        QTest::newRow("space passes") << "ab cd"
+                                      << "AB CD" << 0;
+        QTest::newRow("digit refused") << "a1"
+                                       << "A" << 1;
+        QTest::newRow("apostrophe refused") << "o'neil"
+                                            << "ONEIL" << 1;
         QTest::newRow("accented letter refused") << QString::fromUtf8("jos\u00e9") << "JOS" << 1;
         QTest::newRow("emoji refused") << QString::fromUtf8("a\U0001F600b") << "AB" << 1;
         QTest::newRow("right-to-left mark refused") << QString::fromUtf8("a\u200Fb") << "AB" << 1;
@@ -168,27 +174,53 @@ private slots:
         QTest::addColumn<QString>("focus");
         const QString feb = QStringLiteral("Please Enter Correct Date Or Month!");
         const QString thirty = QStringLiteral("Please Enter Correct Date Or Month !");
-        QTest::newRow("all given") << "ANN" << "LEE" << 1 << 1 << 1900 << "" << "";
-        QTest::newRow("spaces count as a name") << "  " << " " << 1 << 1 << 1900 << "" << "";
-        QTest::newRow("no names") << "" << "" << 1 << 1 << 1900 << "Please Enter Your First Name"
+        QTest::newRow("all given") << "ANN"
+                                   << "LEE" << 1 << 1 << 1900 << ""
+                                   << "";
+        QTest::newRow("spaces count as a name") << "  "
+                                                << " " << 1 << 1 << 1900 << ""
+                                                << "";
+        QTest::newRow("no names") << ""
+                                  << "" << 1 << 1 << 1900 << "Please Enter Your First Name"
                                   << "txtFirstName";
-        QTest::newRow("no last name") << "ANN" << "" << 1 << 1 << 1900
-                                      << "Please Enter Your Last Name" << "txtLastName";
-        QTest::newRow("29 Feb 2001") << "A" << "B" << 2 << 29 << 2001 << feb << "cmdNext";
-        QTest::newRow("29 Feb 2000") << "A" << "B" << 2 << 29 << 2000 << "" << "";
-        QTest::newRow("29 Feb 1900") << "A" << "B" << 2 << 29 << 1900 << feb << "cmdNext";
-        QTest::newRow("29 Feb 2004") << "A" << "B" << 2 << 29 << 2004 << "" << "";
-        QTest::newRow("29 Feb 2048") << "A" << "B" << 2 << 29 << 2048 << "" << "";
-        QTest::newRow("30 Feb 2000") << "A" << "B" << 2 << 30 << 2000 << feb << "cmdNext";
-        QTest::newRow("31 Feb 2001") << "A" << "B" << 2 << 31 << 2001 << feb << "cmdNext";
-        QTest::newRow("28 Feb 2001") << "A" << "B" << 2 << 28 << 2001 << "" << "";
-        QTest::newRow("31 April") << "A" << "B" << 4 << 31 << 1980 << thirty << "cmdNext";
-        QTest::newRow("31 June") << "A" << "B" << 6 << 31 << 1980 << thirty << "cmdNext";
-        QTest::newRow("31 September") << "A" << "B" << 9 << 31 << 1980 << thirty << "cmdNext";
-        QTest::newRow("31 November") << "A" << "B" << 11 << 31 << 1980 << thirty << "cmdNext";
-        QTest::newRow("30 April") << "A" << "B" << 4 << 30 << 1980 << "" << "";
+        QTest::newRow("no last name") << "ANN"
+                                      << "" << 1 << 1 << 1900 << "Please Enter Your Last Name"
+                                      << "txtLastName";
+        QTest::newRow("29 Feb 2001") << "A"
+                                     << "B" << 2 << 29 << 2001 << feb << "cmdNext";
+        QTest::newRow("29 Feb 2000") << "A"
+                                     << "B" << 2 << 29 << 2000 << ""
+                                     << "";
+        QTest::newRow("29 Feb 1900") << "A"
+                                     << "B" << 2 << 29 << 1900 << feb << "cmdNext";
+        QTest::newRow("29 Feb 2004") << "A"
+                                     << "B" << 2 << 29 << 2004 << ""
+                                     << "";
+        QTest::newRow("29 Feb 2048") << "A"
+                                     << "B" << 2 << 29 << 2048 << ""
+                                     << "";
+        QTest::newRow("30 Feb 2000") << "A"
+                                     << "B" << 2 << 30 << 2000 << feb << "cmdNext";
+        QTest::newRow("31 Feb 2001") << "A"
+                                     << "B" << 2 << 31 << 2001 << feb << "cmdNext";
+        QTest::newRow("28 Feb 2001") << "A"
+                                     << "B" << 2 << 28 << 2001 << ""
+                                     << "";
+        QTest::newRow("31 April") << "A"
+                                  << "B" << 4 << 31 << 1980 << thirty << "cmdNext";
+        QTest::newRow("31 June") << "A"
+                                 << "B" << 6 << 31 << 1980 << thirty << "cmdNext";
+        QTest::newRow("31 September") << "A"
+                                      << "B" << 9 << 31 << 1980 << thirty << "cmdNext";
+        QTest::newRow("31 November") << "A"
+                                     << "B" << 11 << 31 << 1980 << thirty << "cmdNext";
+        QTest::newRow("30 April") << "A"
+                                  << "B" << 4 << 30 << 1980 << ""
+                                  << "";
         for (int month : {1, 3, 5, 7, 8, 10, 12})
-            QTest::addRow("31 of month %d", month) << "A" << "B" << month << 31 << 1980 << "" << "";
+            QTest::addRow("31 of month %d", month) << "A"
+                                                   << "B" << month << 31 << 1980 << ""
+                                                   << "";
     }
 
     void checks() {

@@ -59,8 +59,8 @@ private slots:
         QTest::newRow("input Label2") << Window::Main << "Label2" << fully;
         QTest::newRow("about lblHomePage") << Window::About << "lblHomePage" << homePage;
         QTest::newRow("about lblCoBrand") << Window::About << "lblCoBrand" << fully;
-        QTest::newRow("exit lblGoToHome")
-            << Window::ExitScreen << "lblGoToHome" << "http://www.quorvane.com/quorvanesoftwares";
+        QTest::newRow("exit lblGoToHome") << Window::ExitScreen << "lblGoToHome"
+                                          << "http://www.quorvane.com/quorvanesoftwares";
         QTest::newRow("exit Check1") << Window::ExitScreen << "Check1" << homePage;
     }
 
@@ -72,9 +72,15 @@ private slots:
         std::unique_ptr<FrmAbout> about;
         QWidget *w = nullptr;
         switch (window) {
-        case Window::Main: w = &Windows::instance().main(); break;
-        case Window::Display: w = &Windows::instance().display(); break;
-        case Window::ExitScreen: w = &Windows::instance().exitScreen(); break;
+        case Window::Main:
+            w = &Windows::instance().main();
+            break;
+        case Window::Display:
+            w = &Windows::instance().display();
+            break;
+        case Window::ExitScreen:
+            w = &Windows::instance().exitScreen();
+            break;
         case Window::About:
             about = std::make_unique<FrmAbout>();
             w = about.get();
@@ -119,15 +125,15 @@ private slots:
         QTest::addColumn<Window>("window");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("input") << Window::Main
-                               << QStringList{"nuFile",    "mnuNext",      "mnuExit",
-                                              "mnuHelp",   "mnuOnline",    "mnuVisit",
-                                              "mnuFileSep1", "mnuUpdate",  "mnuFileSep2",
-                                              "mnuAbout",  "mnuDonate",    "mnumakemoney"};
+                               << QStringList{"nuFile",      "mnuNext",   "mnuExit",
+                                              "mnuHelp",     "mnuOnline", "mnuVisit",
+                                              "mnuFileSep1", "mnuUpdate", "mnuFileSep2",
+                                              "mnuAbout",    "mnuDonate", "mnumakemoney"};
         QTest::newRow("profile") << Window::Display
-                                 << QStringList{"mnuFile",   "mnuBack",   "mnuExit",
-                                                "mnuHelp",   "mnuOnline", "mnuVisit",
-                                                "mnuSep1",   "mnuUpdate", "mnuSep2",
-                                                "mnuAbout",  "mnuDonate", "mnumakemoney"};
+                                 << QStringList{"mnuFile",  "mnuBack",   "mnuExit",
+                                                "mnuHelp",  "mnuOnline", "mnuVisit",
+                                                "mnuSep1",  "mnuUpdate", "mnuSep2",
+                                                "mnuAbout", "mnuDonate", "mnumakemoney"};
     }
 
     void menusInTheirOrder() {
@@ -155,8 +161,9 @@ private slots:
         QTest::addColumn<int>("icon");
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("defaultButton");
-        QTest::newRow("information") << int(MessageKind::Information) << int(QMessageBox::Information)
-                                     << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+        QTest::newRow("information")
+            << int(MessageKind::Information) << int(QMessageBox::Information)
+            << int(QMessageBox::Ok) << int(QMessageBox::Ok);
         QTest::newRow("error") << int(MessageKind::Error) << int(QMessageBox::Critical)
                                << int(QMessageBox::Ok) << int(QMessageBox::Ok);
         QTest::newRow("question") << int(MessageKind::Question) << int(QMessageBox::Information)
@@ -203,8 +210,8 @@ private slots:
         bool isAbout = false;
         testing_support::whenModal([&](QWidget *modal) {
             title = modal->windowTitle();
-            focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
-                                                  : QString();
+            focused =
+                QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
             isAbout = modal->objectName() == QLatin1String("frmAbout");
             if (how == QLatin1String("click"))
                 QTest::mouseClick(modal->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);

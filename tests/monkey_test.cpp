@@ -122,12 +122,18 @@ private:
         }
         case 1: { // a key to whatever has the focus
             static const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> keys = {
-                {Qt::Key_Tab, {}},          {Qt::Key_Backtab, Qt::ShiftModifier},
-                {Qt::Key_Return, {}},       {Qt::Key_Escape, {}},
-                {Qt::Key_Backspace, {}},    {Qt::Key_Space, {}},
-                {Qt::Key_Down, {}},         {Qt::Key_Up, {}},
-                {Qt::Key_X, Qt::AltModifier}, {Qt::Key_B, Qt::AltModifier},
-                {Qt::Key_N, Qt::AltModifier}, {Qt::Key_C, Qt::ControlModifier},
+                {Qt::Key_Tab, {}},
+                {Qt::Key_Backtab, Qt::ShiftModifier},
+                {Qt::Key_Return, {}},
+                {Qt::Key_Escape, {}},
+                {Qt::Key_Backspace, {}},
+                {Qt::Key_Space, {}},
+                {Qt::Key_Down, {}},
+                {Qt::Key_Up, {}},
+                {Qt::Key_X, Qt::AltModifier},
+                {Qt::Key_B, Qt::AltModifier},
+                {Qt::Key_N, Qt::AltModifier},
+                {Qt::Key_C, Qt::ControlModifier},
                 {Qt::Key_V, Qt::ControlModifier}};
             const auto &[key, modifiers] = keys.at(pick(int(keys.size())));
             QWidget *target = window->focusWidget() ? window->focusWidget() : window;
@@ -243,8 +249,9 @@ private slots:
         int endings = 0;
         for (int i = 0; i < kEvents; ++i) {
             const QString problem = monkey.step(i);
-            QVERIFY2(problem.isEmpty(),
-                     qPrintable(QStringLiteral("%1 (AROMELLE_MONKEY_SEED=%2)").arg(problem).arg(seed)));
+            QVERIFY2(
+                problem.isEmpty(),
+                qPrintable(QStringLiteral("%1 (AROMELLE_MONKEY_SEED=%2)").arg(problem).arg(seed)));
             endings += h.processEnds;
         }
         qInfo("%d events, %d program ends, seed %llu", kEvents, endings,

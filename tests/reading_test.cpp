@@ -23,7 +23,9 @@ using testing_support::Harness;
 
 namespace {
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 // A date inside each sign, as (month, day).
 struct SignDate {
@@ -32,10 +34,10 @@ struct SignDate {
     int day;
 };
 constexpr SignDate kSignDates[] = {
-    {SunSign::Aries, 4, 1},      {SunSign::Taurus, 5, 5},      {SunSign::Gemini, 6, 6},
-    {SunSign::Cancer, 7, 3},     {SunSign::Leo, 8, 1},         {SunSign::Virgo, 9, 9},
-    {SunSign::Libra, 10, 10},    {SunSign::Scorpio, 11, 11},   {SunSign::Sagittarius, 12, 12},
-    {SunSign::Capricorn, 1, 1},  {SunSign::Aquarius, 2, 2},    {SunSign::Pisces, 3, 3},
+    {SunSign::Aries, 4, 1},     {SunSign::Taurus, 5, 5},    {SunSign::Gemini, 6, 6},
+    {SunSign::Cancer, 7, 3},    {SunSign::Leo, 8, 1},       {SunSign::Virgo, 9, 9},
+    {SunSign::Libra, 10, 10},   {SunSign::Scorpio, 11, 11}, {SunSign::Sagittarius, 12, 12},
+    {SunSign::Capricorn, 1, 1}, {SunSign::Aquarius, 2, 2},  {SunSign::Pisces, 3, 3},
 };
 
 } // namespace

@@ -29,22 +29,22 @@ private slots:
         const QString today = "2026-12-07";
         QTest::newRow("first run") << "" << int(QMessageBox::Yes) << false << today << false;
         QTest::newRow("today") << today << int(QMessageBox::Yes) << false << today << false;
-        QTest::newRow("14 days ago") << "2026-11-23" << int(QMessageBox::Yes) << false
-                                     << "2026-11-23" << false;
-        QTest::newRow("14 days ahead") << "2026-12-21" << int(QMessageBox::Yes) << false
-                                       << "2026-12-21" << false;
-        QTest::newRow("15 days ago, Yes") << "2026-11-22" << int(QMessageBox::Yes) << true << today
-                                          << true;
-        QTest::newRow("15 days ago, No") << "2026-11-22" << int(QMessageBox::No) << true << today
-                                         << false;
-        QTest::newRow("15 days ahead, Yes") << "2026-12-22" << int(QMessageBox::Yes) << true
-                                            << today << true;
-        QTest::newRow("years ago, No") << "1999-01-01" << int(QMessageBox::No) << true << today
-                                       << false;
-        QTest::newRow("not a date") << "yesterday" << int(QMessageBox::Yes) << false << today
-                                    << false;
-        QTest::newRow("impossible date") << "2026-02-30" << int(QMessageBox::Yes) << false
-                                         << today << false;
+        QTest::newRow("14 days ago")
+            << "2026-11-23" << int(QMessageBox::Yes) << false << "2026-11-23" << false;
+        QTest::newRow("14 days ahead")
+            << "2026-12-21" << int(QMessageBox::Yes) << false << "2026-12-21" << false;
+        QTest::newRow("15 days ago, Yes")
+            << "2026-11-22" << int(QMessageBox::Yes) << true << today << true;
+        QTest::newRow("15 days ago, No")
+            << "2026-11-22" << int(QMessageBox::No) << true << today << false;
+        QTest::newRow("15 days ahead, Yes")
+            << "2026-12-22" << int(QMessageBox::Yes) << true << today << true;
+        QTest::newRow("years ago, No")
+            << "1999-01-01" << int(QMessageBox::No) << true << today << false;
+        QTest::newRow("not a date")
+            << "yesterday" << int(QMessageBox::Yes) << false << today << false;
+        QTest::newRow("impossible date")
+            << "2026-02-30" << int(QMessageBox::Yes) << false << today << false;
     }
 
     void states() {

@@ -64,19 +64,19 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     paint(line, kPeach, kPeach);
 
     auto *description = textLabel(
-        new QLabel(QStringLiteral(
-                       "Aromelle is a Western zodiac based software that describes the perfume "
-                       "preferences of the different sun signs. This software gives a better "
-                       "idea about the perfume and scents liked by people under the different "
-                       "signs of the zodiac."),
-                   this),
+        new QLabel(
+            QStringLiteral("Aromelle is a Western zodiac based software that describes the perfume "
+                           "preferences of the different sun signs. This software gives a better "
+                           "idea about the perfume and scents liked by people under the different "
+                           "signs of the zodiac."),
+            this),
         "Label1", verdana(8.25));
     description->setGeometry(Geometry::Label1);
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto *title = textLabel(new QLabel(QStringLiteral("Aromelle v1.0"), this), "Label2",
-                            verdana(9.75, Bold));
+    auto *title =
+        textLabel(new QLabel(QStringLiteral("Aromelle v1.0"), this), "Label2", verdana(9.75, Bold));
     title->move(Geometry::Label2);
     title->adjustSize();
 
@@ -90,9 +90,9 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     offer->setWordWrap(true);
     offer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto *details = static_cast<LinkLabel *>(textLabel(
-        new LinkLabel(QStringLiteral("Click here for more details."), this), "lblCoBrand",
-        verdana(8.25, Bold | Underline)));
+    auto *details = static_cast<LinkLabel *>(
+        textLabel(new LinkLabel(QStringLiteral("Click here for more details."), this), "lblCoBrand",
+                  verdana(8.25, Bold | Underline)));
     details->move(Geometry::lblCoBrand);
     details->adjustSize();
     connect(details, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });

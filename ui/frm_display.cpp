@@ -1,9 +1,9 @@
 #include "frm_display.h"
 
-#include "frm_main.h"
 #include "frm_exit_screen.h"
-#include "look.h"
+#include "frm_main.h"
 #include "links.h"
+#include "look.h"
 #include "menus.h"
 #include "profiles.h"
 #include "sign_pictures.h"
@@ -67,18 +67,42 @@ struct Row {
 };
 
 const Row kRows[] = {
-    {"Label15", "Your Sun Sign", {px(240), px(360)}, "lblSunSign", {px(1920), px(360)},
+    {"Label15",
+     "Your Sun Sign",
+     {px(240), px(360)},
+     "lblSunSign",
+     {px(1920), px(360)},
      &FrmDisplay::lblSunSign},
-    {"Label11", "Element", {px(240), px(864)}, "lblSunSignElement", {px(1920), px(900)},
+    {"Label11",
+     "Element",
+     {px(240), px(864)},
+     "lblSunSignElement",
+     {px(1920), px(900)},
      &FrmDisplay::lblSunSignElement},
-    {"Label27", "Birthstone", {px(240), px(1368)}, "lblSunSignBirthStone", {px(1920), px(1395)},
+    {"Label27",
+     "Birthstone",
+     {px(240), px(1368)},
+     "lblSunSignBirthStone",
+     {px(1920), px(1395)},
      &FrmDisplay::lblSunSignBirthStone},
-    {"Label23", "Lucky Number", {px(240), px(1872)}, "lblSunSignNumber", {px(1920), px(1890)},
+    {"Label23",
+     "Lucky Number",
+     {px(240), px(1872)},
+     "lblSunSignNumber",
+     {px(1920), px(1890)},
      &FrmDisplay::lblSunSignNumber},
-    {"Label21", "Lucky Day", {px(240), px(2376)}, "lblSunSignDay", {px(1920), px(2385)},
+    {"Label21",
+     "Lucky Day",
+     {px(240), px(2376)},
+     "lblSunSignDay",
+     {px(1920), px(2385)},
      &FrmDisplay::lblSunSignDay},
-    {"Label17", "Compatibility", {px(240), px(2880)}, "lblSunSignCompatibility",
-     {px(1920), px(2880)}, &FrmDisplay::lblSunSignCompatibility},
+    {"Label17",
+     "Compatibility",
+     {px(240), px(2880)},
+     "lblSunSignCompatibility",
+     {px(1920), px(2880)},
+     &FrmDisplay::lblSunSignCompatibility},
 };
 
 constexpr int kPerfumeTab = 1;

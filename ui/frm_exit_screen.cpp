@@ -107,8 +107,8 @@ FrmExitScreen::FrmExitScreen() {
     icon->setPixmap(QPixmap(QStringLiteral(":/icons/aromelle-32.png")));
     icon->setAlignment(Qt::AlignCenter);
 
-    auto *title = place(new QLabel(QStringLiteral("Aromelle v1.0"), this), "Label1",
-                        Geometry::Label1);
+    auto *title =
+        place(new QLabel(QStringLiteral("Aromelle v1.0"), this), "Label1", Geometry::Label1);
     title->setFont(sansSerif(18));
     paint(title, Qt::black);
 
@@ -121,8 +121,7 @@ FrmExitScreen::FrmExitScreen() {
     m_plea->setText(QString::fromLatin1(kPleaTexts[1]));
 
     m_visit = place(new QCheckBox(QStringLiteral("Click here to visit ") +
-                                      QString::fromLatin1(urls::kHomePage) +
-                                      QStringLiteral(" now"),
+                                      QString::fromLatin1(urls::kHomePage) + QStringLiteral(" now"),
                                   this),
                     "Check1", Geometry::Check1);
     m_visit->setFont(verdana(14.25));
@@ -137,8 +136,8 @@ FrmExitScreen::FrmExitScreen() {
 
     QGroupBox *refer = navyFrame(this, "Frame2", "Refer A Friend", Geometry::Frame2);
     m_name = formBox(refer, "txtName", Geometry::txtName);
-    auto *submit = place(new QPushButton(QStringLiteral("Refer A Friend &Now"), refer),
-                         "cmdSubmit", Geometry::cmdSubmit);
+    auto *submit = place(new QPushButton(QStringLiteral("Refer A Friend &Now"), refer), "cmdSubmit",
+                         Geometry::cmdSubmit);
     submit->setFont(verdana(8.25, Bold));
     paint(submit, Qt::black, QColor(0xF0, 0xF0, 0xF0));
     connect(submit, &QPushButton::clicked, this, &FrmExitScreen::cmdSubmit_Click);
@@ -159,7 +158,8 @@ FrmExitScreen::FrmExitScreen() {
     }
     m_message->setPlainText(QString::fromLatin1(kInitialMessage));
 
-    QGroupBox *programs = navyFrame(this, "Frame6", "Download Quorvane Softwares", Geometry::Frame6);
+    QGroupBox *programs =
+        navyFrame(this, "Frame6", "Download Quorvane Softwares", Geometry::Frame6);
     auto *recommendation = place(new QLabel(QString::fromLatin1(kOtherPrograms), programs),
                                  "Label3", Geometry::Label3);
     recommendation->setTextFormat(Qt::PlainText);
@@ -167,9 +167,9 @@ FrmExitScreen::FrmExitScreen() {
     recommendation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     recommendation->setFont(verdana(9));
     paint(recommendation, Qt::white);
-    auto *catalogue = place(new LinkLabel(QStringLiteral("Click Here To Visit Quorvane Softwares"),
-                                          programs),
-                            "lblGoToHome", Geometry::lblGoToHome);
+    auto *catalogue =
+        place(new LinkLabel(QStringLiteral("Click Here To Visit Quorvane Softwares"), programs),
+              "lblGoToHome", Geometry::lblGoToHome);
     catalogue->setFont(verdana(9, Bold | Underline));
     paint(catalogue, kYellow);
     fitToWidth(catalogue);
@@ -200,7 +200,7 @@ QString FrmExitScreen::boxText(QWidget *box) const {
         return line->text();
     // A multi-line box separates its lines with CR LF.
     return static_cast<QPlainTextEdit *>(box)->toPlainText().replace(QLatin1Char('\n'),
-                                                                      QLatin1String("\r\n"));
+                                                                     QLatin1String("\r\n"));
 }
 
 void FrmExitScreen::setBoxText(QWidget *box, const QString &text) {

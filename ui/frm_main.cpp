@@ -1,10 +1,10 @@
 #include "frm_main.h"
 
+#include "links.h"
 #include "look.h"
 #include "menus.h"
 #include "reading.h"
 #include "services.h"
-#include "links.h"
 #include "sign_pictures.h"
 #include "windows.h"
 
@@ -59,9 +59,9 @@ constexpr std::int16_t kDay29 = 28; // day positions are 0-based
 constexpr std::int16_t kDay30 = 29;
 constexpr std::int16_t kDay31 = 30;
 
-constexpr char kMonthNames[12][10] = {"January", "February", "March",     "April",
-                                      "May",     "June",     "July",      "August",
-                                      "September", "October", "November", "December"};
+constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "April",
+                                      "May",       "June",     "July",     "August",
+                                      "September", "October",  "November", "December"};
 
 template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -105,7 +105,9 @@ QLabel *caption(QWidget *parent, const char *name, const char *text, const QRect
     return label;
 }
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 } // namespace
 
@@ -130,19 +132,20 @@ FrmMain::FrmMain() {
     paint(forum, kPeach);
     connect(forum, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
 
-    auto *teaser = place(new LinkLabel(QStringLiteral(
-                             "Does your partner love rose perfumes? Or would it be sandalwood? "
-                             "Know more about perfume preferences of the different zodiac signs "
-                             "with Aromelle."),
-                                       client),
-                         "Label2", Geometry::Label2);
+    auto *teaser =
+        place(new LinkLabel(QStringLiteral(
+                                "Does your partner love rose perfumes? Or would it be sandalwood? "
+                                "Know more about perfume preferences of the different zodiac signs "
+                                "with Aromelle."),
+                            client),
+              "Label2", Geometry::Label2);
     teaser->setFont(verdana(9, Bold));
     teaser->setWordWrap(true);
     paint(teaser, kPeach);
     connect(teaser, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
 
-    QGroupBox *details = frame(client, "fraName", "Please Fill In The Below Details:",
-                               Geometry::fraName);
+    QGroupBox *details =
+        frame(client, "fraName", "Please Fill In The Below Details:", Geometry::fraName);
     QGroupBox *names = frame(details, "Frame1", "Name", Geometry::Frame1);
     caption(names, "Label1", " First Name", Geometry::Label1);
     caption(names, "Label4", "Middle Name", Geometry::Label4);
@@ -173,8 +176,8 @@ FrmMain::FrmMain() {
     paint(bottom, kPeach, kIndigo);
     m_pictures = new SignPictureList(this);
     // Built in this order, the co-branding offer lies in front until start-up decides.
-    m_fullBrand = place(new LinkLabel(QString::fromLatin1(kFullBrandText), bottom),
-                        "lblFullBrand", Geometry::lblFullBrand);
+    m_fullBrand = place(new LinkLabel(QString::fromLatin1(kFullBrandText), bottom), "lblFullBrand",
+                        Geometry::lblFullBrand);
     m_cobrand = place(new LinkLabel(QString::fromLatin1(kCobrandText), bottom), "lblCobrand",
                       Geometry::lblCobrand);
     for (LinkLabel *offer : {m_fullBrand, m_cobrand}) {
@@ -304,9 +307,13 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
     return filterNameKey(box, code);
 }
 
-void FrmMain::cmdNext_Click() { show_reading(*this); }
+void FrmMain::cmdNext_Click() {
+    show_reading(*this);
+}
 
-void FrmMain::cmdExit_Click() { close(); }
+void FrmMain::cmdExit_Click() {
+    close();
+}
 
 void FrmMain::closeEvent(QCloseEvent *event) {
     Windows &windows = Windows::instance();

@@ -8,7 +8,9 @@ SignPictureList::SignPictureList(QObject *parent) : QObject(parent) {
     setObjectName(QStringLiteral("IMGSunsignList"));
 }
 
-QPixmap SignPictureList::picture(std::int16_t position) const { return shared(position); }
+QPixmap SignPictureList::picture(std::int16_t position) const {
+    return shared(position);
+}
 
 QPixmap SignPictureList::shared(std::int16_t position) {
     // Decoding all twelve up front would slow start-up for pictures most runs never show.

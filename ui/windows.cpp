@@ -75,7 +75,9 @@ void Windows::endApplication() {
         QCoreApplication::exit(0);
 }
 
-void Windows::setProcessEnder(std::function<void(int)> ender) { m_endProcess = std::move(ender); }
+void Windows::setProcessEnder(std::function<void(int)> ender) {
+    m_endProcess = std::move(ender);
+}
 
 void Windows::reset() {
     delete m_display.data();
@@ -86,4 +88,6 @@ void Windows::reset() {
 
 } // namespace aromelle
 
-void EndApplication() { aromelle::Windows::instance().endApplication(); }
+void EndApplication() {
+    aromelle::Windows::instance().endApplication();
+}
