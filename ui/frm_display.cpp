@@ -151,23 +151,10 @@ FrmDisplay::FrmDisplay() {
     makeFixedWindow(this);
     setFont(verdana(8.25));
 
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(Geometry::client.size());
-    paint(client, kPeach, kIndigo);
-    setCentralWidget(client);
-
-    auto *strip = new QFrame(client);
-    strip->setObjectName(QStringLiteral("Frame2"));
-    strip->setGeometry(Geometry::Frame2);
-    paint(strip, kPeach, kIndigo);
-    auto *forum = new LinkLabel(QString::fromLatin1(kForumPromotion), strip);
-    forum->setObjectName(QStringLiteral("Label61"));
-    forum->setGeometry(Geometry::Label61);
-    forum->setFont(verdana(9, Bold | Underline));
-    forum->setWordWrap(true);
-    paint(forum, kPeach);
-    connect(forum, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
+    QWidget *client = workingClient(this, Geometry::client.size());
+    QFrame *strip = indigoStrip(client, "Frame2", Geometry::Frame2);
+    linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), Geometry::Label61, 9,
+              modHelp::OpenHomePage);
 
     m_tabs = new QTabWidget(client);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
@@ -182,30 +169,16 @@ FrmDisplay::FrmDisplay() {
     buildPerfumeTab(perfumePage);
     m_tabs->setCurrentIndex(kPerfumeTab);
 
-    auto *bottom = new QFrame(client);
-    bottom->setObjectName(QStringLiteral("Frame5"));
-    bottom->setGeometry(Geometry::Frame5);
-    paint(bottom, kPeach, kIndigo);
-    m_back = new QPushButton(QStringLiteral("&Back"), bottom);
-    m_back->setObjectName(QStringLiteral("cmdBack"));
-    m_back->setGeometry(Geometry::cmdBack);
+    QFrame *bottom = indigoStrip(client, "Frame5", Geometry::Frame5);
+    m_back = place(new QPushButton(QStringLiteral("&Back"), bottom), "cmdBack", Geometry::cmdBack);
     m_back->setFont(verdana(8.25, Bold));
     paint(m_back, kIndigo, kPeach);
     connect(m_back, &QPushButton::clicked, this, &FrmDisplay::cmdBack_Click);
     // The fully-branded offer is built last, so it lies above the co-branding one.
-    auto *cobrand = new LinkLabel(QString::fromLatin1(kCobrandText), bottom);
-    cobrand->setObjectName(QStringLiteral("lblCobrand"));
-    cobrand->setGeometry(Geometry::lblCobrand);
-    auto *fullBrand = new LinkLabel(QString::fromLatin1(kFullBrandText), bottom);
-    fullBrand->setObjectName(QStringLiteral("lblFullBrand"));
-    fullBrand->setGeometry(Geometry::lblFullBrand);
-    for (LinkLabel *offer : {cobrand, fullBrand}) {
-        offer->setFont(verdana(8.25, Bold | Underline));
-        offer->setWordWrap(true);
-        paint(offer, kPeach, kIndigo);
-    }
-    connect(cobrand, &LinkLabel::clicked, this, [] { modHelp::OpenCoBrandPage(); });
-    connect(fullBrand, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
+    linkLabel(bottom, "lblCobrand", QString::fromLatin1(kCobrandText), Geometry::lblCobrand, 8.25,
+              modHelp::OpenCoBrandPage, kIndigo);
+    linkLabel(bottom, "lblFullBrand", QString::fromLatin1(kFullBrandText), Geometry::lblFullBrand,
+              8.25, modHelp::OpenFullyBrandedPage, kIndigo);
 
     setTabOrder(m_back, m_tabs);
     setTabOrder(m_tabs, txtSunSignPositiveTraits);

@@ -66,12 +66,6 @@ constexpr char kOtherPrograms[] =
 
 constexpr char kInitialMessage[] = "Your Message\n";
 
-template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
 QGroupBox *navyFrame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
     auto *frame = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
     frame->setFont(verdana(9.75, Bold));

@@ -63,12 +63,6 @@ constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "Apri
                                       "May",       "June",     "July",     "August",
                                       "September", "October",  "November", "December"};
 
-template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
 QGroupBox *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
     auto *box = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
     box->setFont(verdana(8.25, Bold));
@@ -117,20 +111,10 @@ FrmMain::FrmMain() {
     makeFixedWindow(this);
     setFont(verdana(8.25));
 
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(Geometry::client.size());
-    paint(client, kPeach, kIndigo);
-    setCentralWidget(client);
-
-    auto *strip = place(new QFrame(client), "Frame2", Geometry::Frame2);
-    paint(strip, kPeach, kIndigo);
-    auto *forum = place(new LinkLabel(QString::fromLatin1(kForumPromotion), strip), "Label61",
-                        Geometry::Label61);
-    forum->setFont(verdana(9, Bold | Underline));
-    forum->setWordWrap(true);
-    paint(forum, kPeach);
-    connect(forum, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
+    QWidget *client = workingClient(this, Geometry::client.size());
+    QFrame *strip = indigoStrip(client, "Frame2", Geometry::Frame2);
+    linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), Geometry::Label61, 9,
+              modHelp::OpenHomePage);
 
     auto *teaser =
         place(new LinkLabel(QStringLiteral(
@@ -172,21 +156,13 @@ FrmMain::FrmMain() {
     paint(m_exit, Qt::black, kButtonBlue);
     connect(m_exit, &QPushButton::clicked, this, &FrmMain::cmdExit_Click);
 
-    auto *bottom = place(new QFrame(client), "Frame5", Geometry::Frame5);
-    paint(bottom, kPeach, kIndigo);
+    QFrame *bottom = indigoStrip(client, "Frame5", Geometry::Frame5);
     m_pictures = new SignPictureList(this);
     // Built in this order, the co-branding offer lies in front until start-up decides.
-    m_fullBrand = place(new LinkLabel(QString::fromLatin1(kFullBrandText), bottom), "lblFullBrand",
-                        Geometry::lblFullBrand);
-    m_cobrand = place(new LinkLabel(QString::fromLatin1(kCobrandText), bottom), "lblCobrand",
-                      Geometry::lblCobrand);
-    for (LinkLabel *offer : {m_fullBrand, m_cobrand}) {
-        offer->setFont(verdana(8.25, Bold | Underline));
-        offer->setWordWrap(true);
-        paint(offer, kPeach, kIndigo);
-    }
-    connect(m_fullBrand, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
-    connect(m_cobrand, &LinkLabel::clicked, this, [] { modHelp::OpenCoBrandPage(); });
+    m_fullBrand = linkLabel(bottom, "lblFullBrand", QString::fromLatin1(kFullBrandText),
+                            Geometry::lblFullBrand, 8.25, modHelp::OpenFullyBrandedPage, kIndigo);
+    m_cobrand = linkLabel(bottom, "lblCobrand", QString::fromLatin1(kCobrandText),
+                          Geometry::lblCobrand, 8.25, modHelp::OpenCoBrandPage, kIndigo);
 
     setTabOrder(m_firstName, m_middleName);
     setTabOrder(m_middleName, m_lastName);

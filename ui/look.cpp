@@ -1,6 +1,8 @@
 #include "look.h"
 
+#include <QFrame>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWidget>
@@ -72,6 +74,31 @@ void fitToWidth(QWidget *widget) {
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
+}
+
+QWidget *workingClient(QMainWindow *window, const QSize &size) {
+    auto *client = new QWidget(window);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(size);
+    paint(client, kPeach, kIndigo);
+    window->setCentralWidget(client);
+    return client;
+}
+
+QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect) {
+    auto *strip = place(new QFrame(parent), name, rect);
+    paint(strip, kPeach, kIndigo);
+    return strip;
+}
+
+LinkLabel *linkLabel(QWidget *parent, const char *name, const QString &text, const QRect &rect,
+                     double points, void (*handler)(), const QColor &background) {
+    auto *label = place(new LinkLabel(text, parent), name, rect);
+    label->setFont(verdana(points, Bold | Underline));
+    label->setWordWrap(true);
+    paint(label, kPeach, background);
+    QObject::connect(label, &LinkLabel::clicked, label, [handler] { handler(); });
+    return label;
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event) {

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QRect>
 
+class QFrame;
+class QMainWindow;
 class QWidget;
 
 namespace aromelle::look {
@@ -49,6 +51,18 @@ void centreOnScreen(QWidget *window);
 // run a little wider than those the layouts were drawn with.
 void fitToWidth(QWidget *widget);
 
+// Names a control and puts it at its place in its container.
+template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+// The indigo client area of a working window, of a fixed size.
+QWidget *workingClient(QMainWindow *window, const QSize &size);
+// An indigo strip (a frame without caption).
+QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect);
+
 // A label that acts as a link: pointing hand, clicked on release.
 class LinkLabel : public QLabel {
     Q_OBJECT
@@ -61,5 +75,10 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
+
+// A word-wrapped link label in bold underlined Verdana, peach on the given
+// background (none when invalid), that runs a handler when clicked.
+LinkLabel *linkLabel(QWidget *parent, const char *name, const QString &text, const QRect &rect,
+                     double points, void (*handler)(), const QColor &background = QColor());
 
 } // namespace aromelle::look
