@@ -9,8 +9,15 @@
 
 namespace aromelle::look {
 
+namespace {
+// The layouts were drawn in Verdana and MS Sans Serif. Asking for the installed
+// font they map to straight away spares fontconfig a fallback search per family
+// at start-up, and gives the same layout on every machine.
+constexpr char kLayoutFamily[] = "DejaVu Sans";
+} // namespace
+
 QFont verdana(double points, int style) {
-    QFont font(QStringLiteral("Verdana"));
+    QFont font(QString::fromLatin1(kLayoutFamily));
     font.setPointSizeF(points);
     font.setBold(style & Bold);
     font.setUnderline(style & Underline);
@@ -18,7 +25,7 @@ QFont verdana(double points, int style) {
 }
 
 QFont sansSerif(double points) {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(QString::fromLatin1(kLayoutFamily));
     font.setPointSizeF(points);
     // Set outright, so a bold caption of the frame around it is not inherited.
     font.setBold(false);
@@ -28,8 +35,8 @@ QFont sansSerif(double points) {
 
 void installFontSubstitutes() {
     // DejaVu Sans is as wide as Verdana, so captions fit the boxes they were drawn for.
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QString::fromLatin1(kLayoutFamily));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QString::fromLatin1(kLayoutFamily));
 }
 
 void paint(QWidget *widget, const QColor &text, const QColor &background) {

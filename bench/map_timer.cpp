@@ -1,0 +1,167 @@
+// map_timer TITLE PROGRAM [ARGUMENT...]
+//
+// Starts PROGRAM and waits, on the X server named by $DISPLAY, for the first
+// top-level window whose title begins with TITLE to be mapped (Qt may add the
+// application's display name after a window's own title). Prints one line:
+//
+//   startup_ms=<fork to MapNotify> vmhwm_kb=<peak RSS then> vmrss_kb=<RSS then>
+//   rssanon_kb=<the anonymous part of RSS then: heap and stacks, no mapped files>
+//
+// then kills the program. It listens for the server's MapNotify events on the root
+// window instead of polling (xdotool search --sync polls twice a second), so the
+// figure is exact to the event's delivery. Without a window manager a top-level
+// window is a child of the root, which is how bench/startup.sh runs it.
+// Exit status: 0 measured, 1 usage or X error, 2 the program ended or timed out.
+#include <xcb/xcb.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <memory>
+#include <poll.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+double monotonicMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+xcb_atom_t atom(xcb_connection_t *c, const char *name) {
+    const auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(c, cookie, nullptr), &std::free);
+    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+}
+
+std::string property(xcb_connection_t *c, xcb_window_t w, xcb_atom_t name, xcb_atom_t type) {
+    const auto cookie = xcb_get_property(c, 0, w, name, type, 0, 1024);
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(c, cookie, nullptr), &std::free);
+    if (!reply || reply->type == XCB_ATOM_NONE)
+        return {};
+    return std::string(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                       static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
+}
+
+long statusField(pid_t pid, const char *field) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    const std::string prefix = std::string(field) + ":";
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(prefix, 0) == 0)
+            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+    return -1;
+}
+
+void stop(pid_t pid) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s TITLE PROGRAM [ARGUMENT...]\n", argv[0]);
+        return 1;
+    }
+    const std::string title = argv[1];
+    constexpr double kGiveUpMs = 30000;
+
+    // A busy server now and then refuses a connection; try again before giving up.
+    xcb_connection_t *c = nullptr;
+    int failure = 0;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        c = xcb_connect(nullptr, nullptr);
+        failure = xcb_connection_has_error(c);
+        if (!failure)
+            break;
+        xcb_disconnect(c);
+        usleep(20000);
+    }
+    if (failure) {
+        std::fprintf(stderr, "map_timer: cannot open the display (xcb error %d)\n", failure);
+        return 1;
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_atom_t netWmName = atom(c, "_NET_WM_NAME");
+    const xcb_atom_t utf8 = atom(c, "UTF8_STRING");
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_generic_error_t *error =
+        xcb_request_check(c, xcb_change_window_attributes_checked(c, root, XCB_CW_EVENT_MASK, &mask));
+    if (error) {
+        std::free(error);
+        std::fprintf(stderr, "map_timer: cannot watch the root window\n");
+        return 1;
+    }
+
+    const double start = monotonicMs();
+    const pid_t pid = fork();
+    if (pid < 0) {
+        std::perror("map_timer: fork");
+        return 1;
+    }
+    if (pid == 0) {
+        close(xcb_get_file_descriptor(c));
+        execvp(argv[2], argv + 2);
+        std::perror("map_timer: exec");
+        _exit(127);
+    }
+
+    pollfd watch{xcb_get_file_descriptor(c), POLLIN, 0};
+    for (;;) {
+        while (xcb_generic_event_t *event = xcb_poll_for_event(c)) {
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+                const double mapped = monotonicMs();
+                // Read the memory first: the program goes on while the title is asked for.
+                const long hwm = statusField(pid, "VmHWM");
+                const long rss = statusField(pid, "VmRSS");
+                const long anon = statusField(pid, "RssAnon");
+                const auto *map = reinterpret_cast<xcb_map_notify_event_t *>(event);
+                std::string name = property(c, map->window, netWmName, utf8);
+                if (name.empty())
+                    name = property(c, map->window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING);
+                if (name.rfind(title, 0) == 0 && !map->override_redirect) {
+                    std::printf("startup_ms=%.3f vmhwm_kb=%ld vmrss_kb=%ld rssanon_kb=%ld\n",
+                                mapped - start, hwm, rss, anon);
+                    std::fflush(stdout);
+                    std::free(event);
+                    stop(pid);
+                    xcb_disconnect(c);
+                    return 0;
+                }
+            }
+            std::free(event);
+        }
+        if (xcb_connection_has_error(c)) {
+            std::fprintf(stderr, "map_timer: lost the display\n");
+            stop(pid);
+            return 1;
+        }
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            std::fprintf(stderr, "map_timer: %s ended (status %d) before showing \"%s\"\n", argv[2],
+                         status, title.c_str());
+            return 2;
+        }
+        if (monotonicMs() - start > kGiveUpMs) {
+            std::fprintf(stderr, "map_timer: no window \"%s\" within %.0f s\n", title.c_str(),
+                         kGiveUpMs / 1000);
+            stop(pid);
+            return 2;
+        }
+        if (poll(&watch, 1, 100) < 0 && errno != EINTR) {
+            std::perror("map_timer: poll");
+            stop(pid);
+            return 1;
+        }
+    }
+}

@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# How fast and lean Aromelle is, in one command:
+#
+#   bench/startup.sh [BUILD_DIR [RUNS]]     (defaults: build/release, 20)
+#
+# Builds aromelle, minimal_window, text_window, reading_bench and map_timer in
+# BUILD_DIR (making a Release configuration there first if it has none). Then, on
+# a private Xvfb server, starts Aromelle, the minimal window and the text window
+# RUNS times each, taking turns, after one unmeasured start of each. map_timer
+# starts a program, times it from fork to the MapNotify of its first window (an X
+# event, not a poll: xdotool search --sync looks only twice a second), reads the
+# program's peak resident memory (VmHWM) and its anonymous memory at that moment,
+# and kills it. Aromelle runs as on a fresh machine: an empty home whose one
+# setting says the update question was asked today, and a private runtime folder
+# for its lock. All three get the same plain environment (no desktop session, no
+# D-Bus session bus).
+#
+# Prints the medians and Aromelle's ratios to the minimal window, then runs
+# reading_bench (a reading and Back on the offscreen platform) and prints its
+# medians, with PASS or MISS for each target:
+#   start-up        <= 1.2  x the minimal window
+#   peak memory     <= 1.15 x the minimal window
+#   reading, Back   <  5 ms median each
+# The text window (one label) is printed for comparison: it shows what any window
+# with text costs over the empty one. A miss is reported, not an error: the script
+# fails only when it cannot measure.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-build/release}
+runs=${2:-20}
+[[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "startup.sh: RUNS must be a positive number" >&2; exit 2; }
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
+
+quietly() { # runs a command, showing its output only when it fails
+  local output
+  output=$("$@" 2>&1) || { echo "$output" >&2; echo "startup.sh: failed: $*" >&2; exit 1; }
+}
+if [[ ! -f $build/CMakeCache.txt ]]; then
+  quietly cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+fi
+quietly cmake --build "$build" --target aromelle minimal_window text_window reading_bench map_timer
+build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
+
+aromelle=$build/app/aromelle
+minimal=$build/bench/minimal_window
+text=$build/bench/text_window
+reading_bench=$build/bench/reading_bench
+map_timer=$build/bench/map_timer
+for program in "$aromelle" "$minimal" "$text" "$reading_bench" "$map_timer"; do
+  [[ -x $program ]] || { echo "startup.sh: $program was not built" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  if [[ -n $xvfb_pid ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A fresh home with the one setting, and a private runtime folder.
+mkdir -p "$work/home/.config/aromelle" "$work/home/.cache" "$work/run"
+chmod 700 "$work/run"
+printf '[Settings]\nDuration=%s\n' "$(date +%Y-%m-%d)" > "$work/home/.config/aromelle/aromelle.conf"
+unset DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP DESKTOP_SESSION SESSION_MANAGER \
+  QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS \
+  QT_AUTO_SCREEN_SCALE_FACTOR QT_DEBUG_PLUGINS QT_LOGGING_RULES WAYLAND_DISPLAY || true
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache
+export XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb
+
+# Xvfb picks a free display number itself and writes it to the descriptor.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [[ -s $work/display ]] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { echo "startup.sh: Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+  sleep 0.1
+done
+[[ -s $work/display ]] || { echo "startup.sh: Xvfb gave no display" >&2; exit 1; }
+DISPLAY=:$(tr -dc '0-9' < "$work/display")
+export DISPLAY
+
+# measure TITLE PROGRAM OUT: appends "milliseconds peak-kB anonymous-kB" to OUT.
+# A start that fails is tried once more before the script gives up.
+measure() {
+  local line attempt
+  for attempt in 1 2; do
+    if line=$("$map_timer" "$1" "$2") &&
+      [[ $line =~ startup_ms=([0-9.]+)\ vmhwm_kb=([0-9]+)\ .*rssanon_kb=([0-9]+) ]]; then
+      echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]}" >> "$3"
+      return
+    fi
+    echo "startup.sh: start $attempt of $2 could not be timed" >&2
+  done
+  exit 1
+}
+
+median() { # of column $1 in file $2
+  sort -g -k"$1","$1" "$2" | awk -v c="$1" '{ v[NR] = $c } END {
+    if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+range() { # lowest..highest of column $1 in file $2
+  sort -g -k"$1","$1" "$2" | awk -v c="$1" 'NR == 1 { lo = $c } { hi = $c } END { printf "%s..%s", lo, hi }'
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+at_most() { awk -v a="$1" -v b="$2" 'BEGIN { print (a <= b) ? "PASS" : "MISS" }'; }
+below() { awk -v a="$1" -v b="$2" 'BEGIN { print (a < b) ? "PASS" : "MISS" }'; }
+
+echo "Build $build (${build_type:-no build type}); load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Start-up to the first window mapped, on Xvfb $DISPLAY, $runs runs each"
+measure "Aromelle v1.0" "$aromelle" /dev/null # one unmeasured start each: warm caches
+measure "Minimal" "$minimal" /dev/null
+measure "Text baseline" "$text" /dev/null
+: > "$work/aromelle"
+: > "$work/minimal"
+: > "$work/text"
+for _ in $(seq "$runs"); do
+  measure "Aromelle v1.0" "$aromelle" "$work/aromelle"
+  measure "Minimal" "$minimal" "$work/minimal"
+  measure "Text baseline" "$text" "$work/text"
+done
+
+declare -A ms kb anon
+for name in aromelle minimal text; do
+  ms[$name]=$(median 1 "$work/$name")
+  kb[$name]=$(median 2 "$work/$name")
+  anon[$name]=$(median 3 "$work/$name")
+done
+printf '  %-22s %10s %14s %14s   %s\n' "" "start-up" "peak RSS" "anonymous" "start-up range (ms)"
+row() {
+  printf '  %-22s %7.1f ms %11.0f kB %11.0f kB   %s\n' "$1" "${ms[$2]}" "${kb[$2]}" "${anon[$2]}" \
+    "$(range 1 "$work/$2")"
+}
+row "Aromelle" aromelle
+row "minimal window" minimal
+row "text window (compare)" text
+
+time_ratio=$(ratio "${ms[aromelle]}" "${ms[minimal]}")
+memory_ratio=$(ratio "${kb[aromelle]}" "${kb[minimal]}")
+echo "  start-up ratio, Aromelle / minimal  $time_ratio  (target <= 1.2)   $(at_most "$time_ratio" 1.2)"
+echo "  memory ratio,   Aromelle / minimal  $memory_ratio  (target <= 1.15)  $(at_most "$memory_ratio" 1.15)"
+echo "  for comparison: text window / minimal $(ratio "${ms[text]}" "${ms[minimal]}") start-up," \
+  "$(ratio "${kb[text]}" "${kb[minimal]}") memory;" \
+  "Aromelle / text window $(ratio "${ms[aromelle]}" "${ms[text]}")," \
+  "$(ratio "${kb[aromelle]}" "${kb[text]}")"
+
+echo "Reading and Back (reading_bench, offscreen platform, median of single steps)"
+"$reading_bench" --benchmark_format=csv > "$work/reading.csv" 2> "$work/reading.log" ||
+  { echo "startup.sh: reading_bench failed:" >&2; cat "$work/reading.log" >&2; exit 1; }
+bench_ms() { # the median (or the single) real time of benchmark $1, in ms
+  awk -F, -v name="$1" '$1 ~ "^\"" name "/" && ($1 ~ /_median"$/ || $1 !~ /_(mean|median|stddev|cv)"$/) {
+    print $3; exit }' "$work/reading.csv"
+}
+reading_ms=$(bench_ms Reading)
+back_ms=$(bench_ms Back)
+events_ms=$(bench_ms ReadingAndEvents)
+first_ms=$(bench_ms FirstReading)
+[[ -n $reading_ms && -n $back_ms && -n $events_ms && -n $first_ms ]] ||
+  { echo "startup.sh: no medians in reading_bench's output:" >&2; cat "$work/reading.csv" >&2; exit 1; }
+printf '  reading            %8.3f ms  (target < 5 ms)  %s\n' "$reading_ms" "$(below "$reading_ms" 5)"
+printf '  Back               %8.3f ms  (target < 5 ms)  %s\n' "$back_ms" "$(below "$back_ms" 5)"
+printf '  reading + events   %8.3f ms  (for information: until the queued layout and paint are done)\n' "$events_ms"
+printf '  first reading      %8.3f ms  (for information: the first of the process, once)\n' "$first_ms"
