@@ -95,8 +95,8 @@ int main(int argc, char *argv[]) {
     const xcb_atom_t netWmName = atom(c, "_NET_WM_NAME");
     const xcb_atom_t utf8 = atom(c, "UTF8_STRING");
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_generic_error_t *error =
-        xcb_request_check(c, xcb_change_window_attributes_checked(c, root, XCB_CW_EVENT_MASK, &mask));
+    xcb_generic_error_t *error = xcb_request_check(
+        c, xcb_change_window_attributes_checked(c, root, XCB_CW_EVENT_MASK, &mask));
     if (error) {
         std::free(error);
         std::fprintf(stderr, "map_timer: cannot watch the root window\n");
