@@ -12,7 +12,6 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("aromelle"));
     QApplication::setOrganizationName(QStringLiteral("aromelle"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Aromelle"));
     QApplication::setDesktopFileName(QStringLiteral("aromelle"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/aromelle-32.png")));
     // Closing a working window puts the exit screen up; only it ends the program.

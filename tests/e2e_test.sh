@@ -26,6 +26,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c '
   "$AROMELLE" & pid=$!
   win=$(window "Aromelle v1.0")
   xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+  # The caption the desktop shows is exactly the window'"'"'s own.
+  [ "$(xdotool getwindowname "$win")" = "Aromelle v1.0" ] || { echo "caption: $(xdotool getwindowname "$win")" > "$WORK/status"; kill $pid; exit 0; }
   step
   xdotool type --delay 40 "ann"; xdotool key Tab Tab; xdotool type --delay 40 "lee"
   # July, 25: Leo.

@@ -80,6 +80,13 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     title->move(Geometry::Label2);
     title->adjustSize();
 
+    auto *details = static_cast<LinkLabel *>(
+        textLabel(new LinkLabel(QStringLiteral("Click here for more details."), this), "lblCoBrand",
+                  verdana(8.25, Bold | Underline)));
+    details->move(Geometry::lblCoBrand);
+    details->adjustSize();
+    connect(details, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
+
     auto *offer = textLabel(
         new QLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business "
                                   "and make money online. Get this software fully branded for "
@@ -89,13 +96,6 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     offer->setGeometry(Geometry::Label3);
     offer->setWordWrap(true);
     offer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    auto *details = static_cast<LinkLabel *>(
-        textLabel(new LinkLabel(QStringLiteral("Click here for more details."), this), "lblCoBrand",
-                  verdana(8.25, Bold | Underline)));
-    details->move(Geometry::lblCoBrand);
-    details->adjustSize();
-    connect(details, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
 
     auto *home = static_cast<LinkLabel *>(textLabel(
         new LinkLabel(QStringLiteral("Click here to visit ") + QString::fromLatin1(urls::kHomePage),

@@ -266,10 +266,14 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
         return QMainWindow::eventFilter(watched, event);
 
     const auto *key = static_cast<QKeyEvent *>(event);
-    // Focus moves and shortcuts are not characters typed into the box.
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-        (key->modifiers() & Qt::AltModifier))
+    // Focus moves and Delete are not characters typed into the box, though X11
+    // gives Delete the text 0x7F.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete)
         return false;
+    // An Alt combination that reached the box matched no menu or button: it types
+    // nothing, rather than slipping a character past the filter.
+    if (key->modifiers() & Qt::AltModifier)
+        return !key->text().isEmpty();
     int code = -1;
     if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A &&
         key->key() <= Qt::Key_Z)
