@@ -15,7 +15,9 @@
 #include <random>
 
 using namespace aromelle;
+using testing_support::child;
 using testing_support::Harness;
+using testing_support::setEntries;
 
 class InputWindowTest : public QObject {
     Q_OBJECT
@@ -26,20 +28,6 @@ private:
         input.show();
         QApplication::setActiveWindow(&input);
         return input;
-    }
-    template <typename T> T *child(QWidget &w, const char *name) {
-        T *found = w.findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-    void setEntries(FrmMain &input, const QString &first, const QString &last, int month, int day,
-                    int year) {
-        child<QLineEdit>(input, "txtFirstName")->setText(first);
-        child<QLineEdit>(input, "txtLastName")->setText(last);
-        child<QComboBox>(input, "cboMonth")->setCurrentIndex(month - 1);
-        child<QComboBox>(input, "cboDate")->setCurrentIndex(day - 1);
-        child<QComboBox>(input, "cboYear")->setCurrentIndex(year - 1900);
     }
 
 private slots:

@@ -19,6 +19,7 @@
 #include <QtTest>
 
 using namespace aromelle;
+using testing_support::child;
 using testing_support::Harness;
 
 namespace {
@@ -46,19 +47,8 @@ class ReadingTest : public QObject {
     Q_OBJECT
 
     FrmMain &input() { return Windows::instance().main(); }
-    template <typename T> T *child(QWidget &w, const char *name) {
-        T *found = w.findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
     void enter(const QString &first, const QString &last, int month, int day, int year = 1980) {
-        FrmMain &in = input();
-        child<QLineEdit>(in, "txtFirstName")->setText(first);
-        child<QLineEdit>(in, "txtLastName")->setText(last);
-        child<QComboBox>(in, "cboMonth")->setCurrentIndex(month - 1);
-        child<QComboBox>(in, "cboDate")->setCurrentIndex(day - 1);
-        child<QComboBox>(in, "cboYear")->setCurrentIndex(year - 1900);
+        testing_support::setEntries(input(), first, last, month, day, year);
     }
     FrmDisplay &read() {
         Windows::instance().show(input());

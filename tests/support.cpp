@@ -1,11 +1,14 @@
 #include "support.h"
 
+#include "frm_main.h"
 #include "links.h"
 #include "look.h"
 #include "windows.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <memory>
@@ -50,6 +53,16 @@ QStringList Harness::messageTexts() const {
 void Harness::clear() {
     messages.clear();
     openedPages.clear();
+}
+
+void setEntries(FrmMain &input, const QString &first, const QString &last, int month, int day,
+                int year) {
+    constexpr int kFirstYear = 1900;
+    child<QLineEdit>(input, "txtFirstName")->setText(first);
+    child<QLineEdit>(input, "txtLastName")->setText(last);
+    child<QComboBox>(input, "cboMonth")->setCurrentIndex(month - 1);
+    child<QComboBox>(input, "cboDate")->setCurrentIndex(day - 1);
+    child<QComboBox>(input, "cboYear")->setCurrentIndex(year - kFirstYear);
 }
 
 void resetWindows() {

@@ -10,8 +10,11 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <deque>
+
+class FrmMain;
 
 namespace testing_support {
 
@@ -36,6 +39,18 @@ public:
     QStringList messageTexts() const;
     void clear();
 };
+
+// A control by name; a missing one ends the test run at once.
+template <typename T> T *child(QWidget &window, const char *name) {
+    T *found = window.findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+// Fills the input window's names and picks the date (month and day from 1).
+void setEntries(FrmMain &input, const QString &first, const QString &last, int month, int day,
+                int year);
 
 // Frees every window and forgets any shutdown, so the next test starts anew.
 void resetWindows();

@@ -247,7 +247,7 @@ void FrmDisplay::buildPerfumeTab(QWidget *page) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setFont(verdana(9.75, Bold));
         paint(label, kDarkRed);
-        label->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        label->setText(qt(text));
         return label;
     };
     lblFragrances = listLabel("lblFragrances", Geometry::lblFragrances, kDesignFragrances);
@@ -301,10 +301,7 @@ bool FrmDisplay::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void FrmDisplay::closeEvent(QCloseEvent *event) {
-    Windows &windows = Windows::instance();
-    windows.showExitScreen();
-    event->accept();
-    windows.unloaded(this);
+    Windows::instance().closeWorkingWindow(this, event);
 }
 
 void FrmDisplay::showEvent(QShowEvent *event) {

@@ -296,10 +296,7 @@ void FrmMain::cmdExit_Click() {
 }
 
 void FrmMain::closeEvent(QCloseEvent *event) {
-    Windows &windows = Windows::instance();
-    windows.showExitScreen();
-    event->accept();
-    windows.unloaded(this);
+    Windows::instance().closeWorkingWindow(this, event);
 }
 
 void FrmMain::showEvent(QShowEvent *event) {

@@ -6,6 +6,9 @@
 #include <QFont>
 #include <QLabel>
 #include <QRect>
+#include <QString>
+
+#include <string_view>
 
 class QFrame;
 class QMainWindow;
@@ -39,6 +42,11 @@ QFont sansSerif(double points); // the classic dialog font
 // Maps the fonts the layouts were drawn with to installed ones of close metrics,
 // so every machine shows the same layout. Call once before building windows.
 void installFontSubstitutes();
+
+// The engine's UTF-8 texts as Qt strings.
+inline QString qt(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 // Text colour and, when given, an own background.
 void paint(QWidget *widget, const QColor &text, const QColor &background = QColor());

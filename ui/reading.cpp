@@ -3,6 +3,7 @@
 #include "frm_display.h"
 #include "frm_exit_screen.h"
 #include "frm_main.h"
+#include "look.h"
 #include "profiles.h"
 #include "sign_pictures.h"
 #include "sunsign.h"
@@ -13,21 +14,17 @@
 
 namespace {
 
-QString text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 // The labels are sized to their text.
 void setCaption(QLabel *label, std::string_view value) {
     if (!label)
         return;
-    label->setText(text(value));
+    label->setText(aromelle::look::qt(value));
     label->adjustSize();
 }
 
 void setBoxText(QPlainTextEdit *box, std::string_view value) {
     if (box)
-        box->setPlainText(text(value));
+        box->setPlainText(aromelle::look::qt(value));
 }
 
 } // namespace
@@ -54,9 +51,9 @@ void show_reading(FrmMain &input) {
         if (display.picSunSign && !picture.isNull())
             display.picSunSign->setPixmap(picture);
         if (display.lblFragrances)
-            display.lblFragrances->setText(text(profile->fragrances));
+            display.lblFragrances->setText(aromelle::look::qt(profile->fragrances));
         if (display.lblPerfume)
-            display.lblPerfume->setText(text(profile->perfumes));
+            display.lblPerfume->setText(aromelle::look::qt(profile->perfumes));
         setBoxText(display.txtAromelle, profile->perfume_preferences);
     }
 

@@ -5,6 +5,7 @@
 #include "frm_main.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QWidget>
 
 namespace aromelle {
@@ -58,6 +59,12 @@ void Windows::unloaded(QWidget *window) {
     else if (window == m_exitScreen)
         m_exitScreen = nullptr;
     window->deleteLater();
+}
+
+void Windows::closeWorkingWindow(QWidget *window, QCloseEvent *event) {
+    showExitScreen();
+    event->accept();
+    unloaded(window);
 }
 
 void Windows::endApplication() {

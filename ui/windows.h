@@ -11,6 +11,7 @@
 class FrmMain;
 class FrmDisplay;
 class FrmExitScreen;
+class QCloseEvent;
 class QWidget;
 
 namespace aromelle {
@@ -34,6 +35,9 @@ public:
     void unloadDisplay();
     // Called by a window whose close went through: forget it and free it later.
     void unloaded(QWidget *window);
+    // The close handler of both working windows: put the exit screen up, then let
+    // the window close and unload.
+    void closeWorkingWindow(QWidget *window, QCloseEvent *event);
 
     bool isEnding() const { return m_ending; }
     void endApplication();
