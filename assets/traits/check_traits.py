@@ -45,6 +45,9 @@ LEO_2 = ("leo_positive_2", "You have a proud and dignified presence", 215)
 LENGTH_TOLERANCE = 3
 MIN_SENTENCES, MAX_SENTENCES = 6, 19
 MIN_MAY, MAX_MAY = 2, 9
+# More than half of the sentences of every paragraph open with one of these;
+# "You may become" does not count as "You may be".
+FORM_OPENING = re.compile(r"(You are|You have|You may be)\b")
 
 errors = []
 report = []
@@ -93,7 +96,8 @@ def sentences(text):
 
 
 def check_paragraph(name, text, negative):
-    """Checks shared by every paragraph. Returns (sentence count, may count)."""
+    """Checks shared by every paragraph. Returns (sentence count, may count,
+    count of sentences with a form opening)."""
     for bad in "!?;":
         if bad in text:
             fail(name, f"contains {bad!r}")
@@ -121,7 +125,15 @@ def check_paragraph(name, text, negative):
     may = len(re.findall(r"\bmay\b", text, re.I))
     if negative and not (MIN_MAY <= may <= MAX_MAY):
         fail(name, f"'may' used {may} times, expected {MIN_MAY}-{MAX_MAY}")
-    return n, may
+    form = form_openings(sents)
+    if 2 * form <= n:
+        fail(name, f"only {form} of {n} sentences begin 'You are', 'You have' or 'You may be'"
+                   " (more than half must)")
+    return n, may, form
+
+
+def form_openings(sents):
+    return sum(1 for s in sents if FORM_OPENING.match(s))
 
 
 def check_simple(name, opening, target, negative):
@@ -132,8 +144,8 @@ def check_simple(name, opening, target, negative):
         fail(name, f"does not begin with {opening!r}")
     if abs(len(text) - target) > LENGTH_TOLERANCE:
         fail(name, f"length {len(text)}, target {target}")
-    n, may = check_paragraph(name, text, negative)
-    report.append((name, len(text), target, n, may))
+    n, may, form = check_paragraph(name, text, negative)
+    report.append((name, len(text), target, n, may, form))
 
 
 def check_leo_positive():
@@ -158,12 +170,15 @@ def check_leo_positive():
     n2 = parts[1].count(".")
     # the two parts are joined without a space; add one only for the
     # sentence-spacing check
-    n, may = check_paragraph("leo_positive (joined)", joined.replace(".You", ". You", 1), False)
+    n, may, form = check_paragraph("leo_positive (joined)", joined.replace(".You", ". You", 1),
+                                   False)
     if n != n1 + n2:
         fail("leo_positive (joined)", "sentence count of the join differs from the parts")
-    report.append((LEO_1[0], len(parts[0]), LEO_1[2], n1, len(re.findall(r"\bmay\b", parts[0], re.I))))
-    report.append((LEO_2[0], len(parts[1]), LEO_2[2], n2, len(re.findall(r"\bmay\b", parts[1], re.I))))
-    report.append(("leo_positive (joined)", len(joined), SIGNS["leo"][1], n, may))
+    # the form rule holds for the joined paragraph; the parts are listed for information
+    for (name, _, exact), text, count in ((LEO_1, parts[0], n1), (LEO_2, parts[1], n2)):
+        report.append((name, len(text), exact, count, len(re.findall(r"\bmay\b", text, re.I)),
+                       form_openings(sentences(text)[0])))
+    report.append(("leo_positive (joined)", len(joined), SIGNS["leo"][1], n, may, form))
 
 
 def main():
@@ -181,9 +196,10 @@ def main():
     for extra in sorted(present - expected):
         fail(extra, "unexpected file")
 
-    print(f"{'file':24s} {'len':>5s} {'target':>6s} {'sent':>4s} {'may':>3s}")
-    for name, length, target, n, may in report:
-        print(f"{name:24s} {length:5d} {target:6d} {n:4d} {may:3d}")
+    print(f"{'file':24s} {'len':>5s} {'target':>6s} {'sent':>4s} {'may':>3s} {'form':>9s}")
+    for name, length, target, n, may, form in report:
+        share = f"{form}/{n} {round(100 * form / n):2d}%" if n else "-"
+        print(f"{name:24s} {length:5d} {target:6d} {n:4d} {may:3d} {share:>9s}")
     if errors:
         print(f"\n{len(errors)} problem(s):")
         for e in errors:
