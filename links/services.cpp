@@ -1,6 +1,8 @@
 #include "services.h"
 
+#include <QApplication>
 #include <QDateTime>
+#include <QWidget>
 
 #include <random>
 
@@ -32,13 +34,38 @@ std::mt19937_64 &generator() {
 
 } // namespace
 
-std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &text) {
+QWidget *messageOwner() {
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    // The window manager may not have handed the focus to the window the user sees
+    // yet: take a window that stays on top first, since a box below it is lost.
+    QWidget *owner = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || window->windowType() == Qt::Popup ||
+            window->windowType() == Qt::ToolTip)
+            continue;
+        if (window->windowFlags() & Qt::WindowStaysOnTopHint)
+            return window;
+        if (!owner)
+            owner = window;
+    }
+    return owner;
+}
+
+std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &text, QWidget *owner) {
     // The texts may separate lines with a lone carriage return; a label only breaks
     // lines at line feeds.
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    auto box = std::make_unique<QMessageBox>();
+    // Owned by the window that raised it, the box stands above that window on any
+    // window manager, even above one that stays on top. Raised before there is any
+    // window, it must not open behind another program's windows.
+    auto box = std::make_unique<QMessageBox>(owner);
+    if (!owner)
+        box->setWindowFlag(Qt::WindowStaysOnTopHint);
     box->setWindowTitle(QString::fromLatin1(kTitle));
     box->setText(shown);
     box->setTextFormat(Qt::PlainText);
@@ -56,7 +83,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &tex
 QMessageBox::StandardButton showMessage(MessageKind kind, const QString &text) {
     if (messageHandler())
         return messageHandler()(kind, text);
-    auto box = makeMessageBox(kind, text);
+    auto box = makeMessageBox(kind, text, messageOwner());
     return static_cast<QMessageBox::StandardButton>(box->exec());
 }
 

@@ -21,8 +21,14 @@ enum class MessageKind {
 // Shows a modal message titled "Aromelle" and returns the button pressed.
 QMessageBox::StandardButton showMessage(MessageKind kind, const QString &text);
 
-// The box showMessage would run, for inspecting its look.
-std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &text);
+// The box showMessage would run, for inspecting its look. With no owner it stays
+// on top of every window.
+std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &text,
+                                            QWidget *owner = nullptr);
+
+// The window a message raised now belongs to: the active one, or else a visible
+// window of the program; none before the first window shows.
+QWidget *messageOwner();
 
 using MessageHandler = std::function<QMessageBox::StandardButton(MessageKind, const QString &)>;
 void setMessageHandler(MessageHandler handler); // empty: real message boxes

@@ -4,6 +4,7 @@
 #include "frm_display.h"
 #include "frm_exit_screen.h"
 #include "frm_main.h"
+#include "placement.h"
 #include "support.h"
 #include "windows.h"
 
@@ -109,6 +110,28 @@ private slots:
         QCOMPARE(client, clientSize);
         const QStringList problems = clipped(w);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1String("; "))));
+    }
+
+    // A window opens centred, frame included, and a window larger than the screen
+    // keeps its title bar and close box on it.
+    void windowsOpenOnTheScreen_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<QPoint>("corner");
+        QTest::newRow("fits") << QRect(0, 0, 1024, 768) << QSize(499, 336) << QPoint(262, 216);
+        QTest::newRow("below a panel")
+            << QRect(0, 30, 1024, 738) << QSize(499, 336) << QPoint(262, 231);
+        QTest::newRow("wider than the screen")
+            << QRect(0, 0, 640, 480) << QSize(743, 336) << QPoint(0, 72);
+        QTest::newRow("larger than the screen, second monitor")
+            << QRect(1024, 0, 640, 480) << QSize(1683, 1428) << QPoint(1024, 0);
+    }
+
+    void windowsOpenOnTheScreen() {
+        QFETCH(QRect, available);
+        QFETCH(QSize, outer);
+        QFETCH(QPoint, corner);
+        QCOMPARE(placement::framePlacement(available, outer), corner);
     }
 };
 

@@ -185,10 +185,41 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("First\nSecond"));
     }
 
-    void realMessageBoxIsAnsweredWithEnter() {
+    // A box belongs to the window that raised it, so that a window manager keeps it
+    // above that window, the exit screen that stays on top included; with no window
+    // yet it stays on top itself.
+    void realMessageBoxIsOwnedAndAnsweredWithEnter_data() {
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("no window yet") << QString();
+        QTest::newRow("input window") << "frmMain";
+        QTest::newRow("exit screen") << "frmExitScreen";
+    }
+
+    void realMessageBoxIsOwnedAndAnsweredWithEnter() {
+        QFETCH(QString, shown);
         setMessageHandler({});
-        testing_support::whenModal([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Return); });
+        testing_support::resetWindows();
+        QWidget *owner = nullptr;
+        if (shown == QLatin1String("frmMain"))
+            owner = &Windows::instance().main();
+        else if (!shown.isEmpty())
+            owner = &Windows::instance().exitScreen();
+        if (owner) {
+            owner->show();
+            owner->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(owner));
+        }
+        QWidget *parent = nullptr;
+        bool onTop = false;
+        testing_support::whenModal([&](QWidget *modal) {
+            parent = modal->parentWidget();
+            onTop = modal->windowFlags() & Qt::WindowStaysOnTopHint;
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
         QCOMPARE(showMessage(MessageKind::Question, QStringLiteral("Go?")), QMessageBox::Yes);
+        QCOMPARE(parent, owner);
+        QCOMPARE(onTop, owner == nullptr);
+        testing_support::resetWindows();
     }
 
     void aboutWindowCloses_data() {

@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace aromelle;
 using testing_support::child;
 using testing_support::Harness;
@@ -164,6 +166,45 @@ private slots:
         QCOMPARE(child<QComboBox>(input(), "cboDate")->currentText(), QStringLiteral("25"));
         QCOMPARE(child<QComboBox>(input(), "cboYear")->currentText(), QStringLiteral("1999"));
         QCOMPARE(h.processEnds, 0);
+    }
+
+    // Tab walks the controls of the tab on show and never types into a box.
+    void tabWalksTheShownTab_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("order");
+        const QStringList perfume = {"qt_tabwidget_tabbar", "txtAromelle", "cmdBack"};
+        const QStringList sunSign = {"qt_tabwidget_tabbar", "txtSunSignPositiveTraits",
+                                     "txtSunSignNegativeTraits", "cmdBack"};
+        const auto backwards = [](QStringList order) {
+            order.removeLast();
+            std::reverse(order.begin(), order.end());
+            return order << QStringLiteral("cmdBack");
+        };
+        QTest::newRow("perfume tab, Tab") << 1 << int(Qt::Key_Tab) << perfume;
+        QTest::newRow("perfume tab, Shift+Tab") << 1 << int(Qt::Key_Backtab) << backwards(perfume);
+        QTest::newRow("sun sign tab, Tab") << 0 << int(Qt::Key_Tab) << sunSign;
+        QTest::newRow("sun sign tab, Shift+Tab") << 0 << int(Qt::Key_Backtab) << backwards(sunSign);
+    }
+
+    void tabWalksTheShownTab() {
+        QFETCH(int, tab);
+        QFETCH(int, key);
+        QFETCH(QStringList, order);
+        Harness h;
+        enter("ANN", "LEE", 7, 25);
+        FrmDisplay &d = read();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        child<QTabWidget>(d, "SSTab1")->setCurrentIndex(tab);
+        child<QPushButton>(d, "cmdBack")->setFocus();
+        const QString traits = d.txtSunSignPositiveTraits->toPlainText();
+        for (int round = 0; round < 2; ++round) {
+            for (const QString &name : order) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+                QCOMPARE(QApplication::focusWidget()->objectName(), name);
+            }
+        }
+        QCOMPARE(d.txtSunSignPositiveTraits->toPlainText(), traits);
     }
 
     void menuEntriesBehaveAsTheirButtons() {

@@ -130,6 +130,8 @@ QPlainTextEdit *readingBox(QWidget *parent, const char *name, const QRect &rect,
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(rect);
     box->setReadOnly(true);
+    // Keyboard users scroll and select the reading with the arrow keys.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setTabChangesFocus(true);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -170,7 +172,7 @@ FrmDisplay::FrmDisplay() {
     m_tabs->setCurrentIndex(kPerfumeTab);
 
     QFrame *bottom = indigoStrip(client, "Frame5", Geometry::Frame5);
-    m_back = place(new QPushButton(QStringLiteral("&Back"), bottom), "cmdBack", Geometry::cmdBack);
+    m_back = button(bottom, "cmdBack", QStringLiteral("&Back"), Geometry::cmdBack);
     m_back->setFont(verdana(8.25, Bold));
     paint(m_back, kIndigo, kPeach);
     connect(m_back, &QPushButton::clicked, this, &FrmDisplay::cmdBack_Click);
@@ -180,10 +182,14 @@ FrmDisplay::FrmDisplay() {
     linkLabel(bottom, "lblFullBrand", QString::fromLatin1(kFullBrandText), Geometry::lblFullBrand,
               8.25, modHelp::OpenFullyBrandedPage, kIndigo);
 
-    setTabOrder(m_back, m_tabs);
-    setTabOrder(m_tabs, txtSunSignPositiveTraits);
+    // The tab bar itself takes the focus for the tab control; the chain goes through
+    // it, as through the tab control, it would end at the tab control's own children.
+    auto *tabBar = m_tabs->findChild<QTabBar *>();
+    setTabOrder(m_back, tabBar);
+    setTabOrder(tabBar, txtSunSignPositiveTraits);
     setTabOrder(txtSunSignPositiveTraits, txtSunSignNegativeTraits);
     setTabOrder(txtSunSignNegativeTraits, txtAromelle);
+    setTabOrder(txtAromelle, m_back);
 
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -124,14 +124,14 @@ FrmExitScreen::FrmExitScreen() {
     paint(m_visit, kLinkBlue);
     connect(m_visit, &QCheckBox::clicked, this, &FrmExitScreen::Check1_Click);
 
-    m_close = place(new QPushButton(QStringLiteral("E&xit"), this), "cmdClose", Geometry::cmdClose);
+    m_close = button(this, "cmdClose", QStringLiteral("E&xit"), Geometry::cmdClose);
     m_close->setFont(sansSerif(8.25));
     connect(m_close, &QPushButton::clicked, this, [] { EndApplication(); });
 
     QGroupBox *refer = navyFrame(this, "Frame2", "Refer A Friend", Geometry::Frame2);
     m_name = formBox(refer, "txtName", Geometry::txtName);
-    auto *submit = place(new QPushButton(QStringLiteral("Refer A Friend &Now"), refer), "cmdSubmit",
-                         Geometry::cmdSubmit);
+    auto *submit =
+        button(refer, "cmdSubmit", QStringLiteral("Refer A Friend &Now"), Geometry::cmdSubmit);
     submit->setFont(verdana(8.25, Bold));
     paint(submit, Qt::black, QColor(0xF0, 0xF0, 0xF0));
     connect(submit, &QPushButton::clicked, this, &FrmExitScreen::cmdSubmit_Click);

@@ -145,14 +145,13 @@ FrmMain::FrmMain() {
     m_day = dateList(birthDay, "cboDate", "Day", Geometry::cboDate);
     m_year = dateList(birthDay, "cboYear", "Year", Geometry::cboYear);
 
-    m_next = place(new QPushButton(QStringLiteral("My Aromelle Reading"), details), "cmdNext",
-                   Geometry::cmdNext);
+    m_next = button(details, "cmdNext", QStringLiteral("My Aromelle Reading"), Geometry::cmdNext);
     m_next->setFont(verdana(8.25, Bold));
     paint(m_next, kIndigo, kPeach);
     connect(m_next, &QPushButton::clicked, this, &FrmMain::cmdNext_Click);
 
     // Below the visible client area on purpose: reached by Tab or Alt+X only.
-    m_exit = place(new QPushButton(QStringLiteral("E&xit"), client), "cmdExit", Geometry::cmdExit);
+    m_exit = button(client, "cmdExit", QStringLiteral("E&xit"), Geometry::cmdExit);
     paint(m_exit, Qt::black, kButtonBlue);
     connect(m_exit, &QPushButton::clicked, this, &FrmMain::cmdExit_Click);
 

@@ -1,9 +1,12 @@
 #include "look.h"
 
+#include "placement.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -63,9 +66,13 @@ void centreOnScreen(QWidget *window) {
     QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    // Placed before it is mapped, so it never jumps; the frame the window manager
+    // will add is asked for first, so the whole window, title bar included, is
+    // centred and its title bar and close box stay on the screen.
+    const QMargins frame = placement::expectedFrameMargins(window);
+    const QPoint corner =
+        placement::framePlacement(screen->availableGeometry(), window->size().grownBy(frame));
+    window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), window->size()));
 }
 
 void fitToWidth(QWidget *widget) {
@@ -81,6 +88,12 @@ void fitToWidth(QWidget *widget) {
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect) {
+    auto *pushButton = place(new QPushButton(text, parent), name, rect);
+    pushButton->setAutoDefault(true);
+    return pushButton;
 }
 
 QWidget *workingClient(QMainWindow *window, const QSize &size) {

@@ -12,6 +12,7 @@
 
 class QFrame;
 class QMainWindow;
+class QPushButton;
 class QWidget;
 
 namespace aromelle::look {
@@ -65,6 +66,10 @@ template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
     widget->setGeometry(rect);
     return widget;
 }
+
+// A push button at its place in its container. Enter presses it when it has the
+// focus, as Space does, on every window and not only in dialogs.
+QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect);
 
 // The indigo client area of a working window, of a fixed size.
 QWidget *workingClient(QMainWindow *window, const QSize &size);

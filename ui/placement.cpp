@@ -1,0 +1,115 @@
+#include "placement.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
+
+namespace aromelle::placement {
+
+QPoint framePlacement(const QRect &available, const QSize &outer) {
+    return {available.x() + std::max(0, (available.width() - outer.width()) / 2),
+            available.y() + std::max(0, (available.height() - outer.height()) / 2)};
+}
+
+#if QT_CONFIG(xcb)
+namespace {
+
+// A window manager answers the request at once; on a loaded machine it may take a
+// moment, but a window that opens a little off centre beats a start that waits.
+constexpr int kPolls = 50;
+constexpr std::chrono::milliseconds kPollInterval{5};
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name) {
+    const auto cookie =
+        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return result;
+}
+
+// The four cardinals of a window property, or nothing.
+bool cardinals(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property,
+               uint32_t (&values)[4]) {
+    const auto cookie = xcb_get_property(connection, 0, window, property, XCB_ATOM_CARDINAL, 0, 4);
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
+    const bool found = reply && reply->type == XCB_ATOM_CARDINAL && reply->format == 32 &&
+                       xcb_get_property_value_length(reply) == int(sizeof values);
+    if (found)
+        std::memcpy(values, xcb_get_property_value(reply), sizeof values);
+    std::free(reply);
+    return found;
+}
+
+bool wmSupports(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t wanted) {
+    constexpr uint32_t kMostAtoms = 1024;
+    const auto cookie = xcb_get_property(connection, 0, root, atom(connection, "_NET_SUPPORTED"),
+                                         XCB_ATOM_ATOM, 0, kMostAtoms);
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
+    bool found = false;
+    if (reply && reply->format == 32) {
+        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+        const int count = xcb_get_property_value_length(reply) / int(sizeof(xcb_atom_t));
+        found = std::find(atoms, atoms + count, wanted) != atoms + count;
+    }
+    std::free(reply);
+    return found;
+}
+
+} // namespace
+#endif
+
+QMargins expectedFrameMargins(QWidget *window) {
+#if QT_CONFIG(xcb)
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return {};
+    xcb_connection_t *connection = x11->connection();
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE ||
+        !wmSupports(connection, root, request))
+        return {};
+
+    // Before mapping, the window manager can only estimate the frame; it answers by
+    // setting the extents on the window.
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(connection, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(connection);
+
+    uint32_t ltrb[4] = {}; // left, right, top, bottom
+    for (int poll = 0; poll < kPolls; ++poll) {
+        if (cardinals(connection, id, extents, ltrb)) {
+            const double ratio = window->devicePixelRatioF();
+            const auto logical = [ratio](uint32_t pixels) {
+                return static_cast<int>(std::ceil(pixels / ratio));
+            };
+            return {logical(ltrb[0]), logical(ltrb[2]), logical(ltrb[1]), logical(ltrb[3])};
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+#else
+    Q_UNUSED(window);
+#endif
+    return {};
+}
+
+} // namespace aromelle::placement
