@@ -21,7 +21,8 @@ int main(int argc, char *argv[]) {
         return *commandLine.exitStatus;
 
     QApplication app(argc, argv);
-    QApplication::setDesktopFileName(QStringLiteral("aromelle"));
+    // The menu entry's name: the Wayland app id, which docks match the window by.
+    QApplication::setDesktopFileName(QStringLiteral("com.quorvane.aromelle"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/aromelle-32.png")));
     // Closing a working window puts the exit screen up; only it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
