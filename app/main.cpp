@@ -1,7 +1,10 @@
-// Aromelle's entry point: refuse a second copy, otherwise start up and run.
+// Aromelle's entry point: answer the command line, refuse a second copy, otherwise
+// start up and run.
+#include "command_line.h"
 #include "look.h"
 #include "services.h"
 #include "startup.h"
+#include "version.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -9,14 +12,23 @@
 #include <QStyleFactory>
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("aromelle"));
+    QApplication::setApplicationVersion(QStringLiteral(AROMELLE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("aromelle"));
-    QApplication::setDesktopFileName(QStringLiteral("aromelle"));
+    // Before QApplication, which needs a display.
+    const aromelle::CommandLine commandLine = aromelle::readCommandLine(argc, argv);
+    if (commandLine.exitStatus)
+        return *commandLine.exitStatus;
+
+    QApplication app(argc, argv);
+    // The menu entry's name: the Wayland app id, which docks match the window by.
+    QApplication::setDesktopFileName(QStringLiteral("com.quorvane.aromelle"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/aromelle-32.png")));
     // Closing a working window puts the exit screen up; only it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The windows are drawn for Fusion, unless the user asked for another style.
+    if (!commandLine.styleChosen)
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     aromelle::look::installFontSubstitutes();
 
     aromelle::InstanceGuard guard(aromelle::InstanceGuard::defaultLockPath());

@@ -1,26 +1,46 @@
 # Installing Aromelle and building its Debian package.
 #
 #   cmake --install <build> [--prefix ~/.local]    installs the program, its menu entry,
-#                                                 icons and AppStream metadata
+#                                                 icons, AppStream metadata, manual page,
+#                                                 copyright and changelog
 #   cpack -G DEB --config <build>/CPackConfig.cmake   builds aromelle_<version>_<arch>.deb
 #
-# The menu entry must stay named aromelle.desktop: main() sets the desktop file name
-# to "aromelle", which is the Wayland app id and what the desktop matches windows by.
-# The AppStream component id is the reverse-DNS com.quorvane.aromelle; its launchable
-# points back at aromelle.desktop.
+# Everything that names the program to the desktop uses the AppStream id
+# com.quorvane.aromelle: the menu entry is com.quorvane.aromelle.desktop, main() gives Qt
+# the same desktop file name (the Wayland app id), and the metainfo's launchable points
+# at it. The command and the icon keep the short name aromelle.
 include(GNUInstallDirs)
 
 set(_aromelle_packaging_dir "${CMAKE_CURRENT_LIST_DIR}")
 set(_aromelle_icons_dir "${PROJECT_SOURCE_DIR}/assets/icons")
+set(_aromelle_generated_dir "${PROJECT_BINARY_DIR}/packaging")
+
+# The metainfo and the manual page carry the project version. The manual page and the
+# changelog are installed gzipped with no name or time stamp in the header, as Debian
+# wants; both only change through configure_file, so gzipping them here is enough.
+configure_file("${_aromelle_packaging_dir}/com.quorvane.aromelle.metainfo.xml.in"
+               "${_aromelle_generated_dir}/com.quorvane.aromelle.metainfo.xml" @ONLY)
+configure_file("${_aromelle_packaging_dir}/aromelle.1.in" "${_aromelle_generated_dir}/aromelle.1"
+               @ONLY)
+configure_file("${_aromelle_packaging_dir}/changelog" "${_aromelle_generated_dir}/changelog"
+               COPYONLY)
+find_program(AROMELLE_GZIP gzip REQUIRED)
+foreach(_doc IN ITEMS aromelle.1 changelog)
+  execute_process(COMMAND "${AROMELLE_GZIP}" -9nkf "${_aromelle_generated_dir}/${_doc}"
+                  COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
 
 install(TARGETS aromelle RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
-install(FILES "${_aromelle_packaging_dir}/aromelle.desktop"
+install(FILES "${_aromelle_packaging_dir}/com.quorvane.aromelle.desktop"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 
-install(FILES "${_aromelle_packaging_dir}/aromelle.metainfo.xml"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo"
-        RENAME com.quorvane.aromelle.metainfo.xml)
+install(FILES "${_aromelle_generated_dir}/com.quorvane.aromelle.metainfo.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+
+install(FILES "${_aromelle_generated_dir}/aromelle.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES "${_aromelle_packaging_dir}/copyright" "${_aromelle_generated_dir}/changelog.gz"
+        DESTINATION "${CMAKE_INSTALL_DOCDIR}")
 
 foreach(_size IN ITEMS 32 48 64 128 256)
   install(FILES "${_aromelle_icons_dir}/aromelle-${_size}.png"
@@ -58,8 +78,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Captions are laid out for DejaVu Sans, which the program substitutes for its fonts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
-# Web pages are opened through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Web pages are opened through xdg-open. On a Wayland desktop Qt needs qt6-wayland to
+# show the windows natively, with the app id docks match them by; without it they go
+# through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

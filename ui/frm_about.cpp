@@ -36,7 +36,7 @@ QLabel *textLabel(QLabel *label, const char *name, const QFont &font) {
 
 FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Aromelle v1.0"));
+    setWindowTitle(programTitle());
     makeFixedWindow(this);
     setModal(true);
     setFixedSize(Geometry::client.size());
@@ -75,8 +75,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto *title =
-        textLabel(new QLabel(QStringLiteral("Aromelle v1.0"), this), "Label2", verdana(9.75, Bold));
+    auto *title = textLabel(new QLabel(programTitle(), this), "Label2", verdana(9.75, Bold));
     title->move(Geometry::Label2);
     title->adjustSize();
 

@@ -149,7 +149,7 @@ void clearClipboard() {
 
 FrmDisplay::FrmDisplay() {
     setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(QStringLiteral("Aromelle v1.0"));
+    setWindowTitle(programTitle());
     makeFixedWindow(this);
     setFont(verdana(8.25));
 

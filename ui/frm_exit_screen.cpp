@@ -92,7 +92,7 @@ const ReferField &fieldOf(const QObject *box) {
 
 FrmExitScreen::FrmExitScreen() {
     setObjectName(QStringLiteral("frmExitScreen"));
-    setWindowTitle(QStringLiteral("Aromelle v1.0"));
+    setWindowTitle(programTitle());
     makeFixedWindow(this);
     setFixedSize(Geometry::client.size());
     paint(this, Qt::black, Qt::white);
@@ -101,8 +101,7 @@ FrmExitScreen::FrmExitScreen() {
     icon->setPixmap(QPixmap(QStringLiteral(":/icons/aromelle-32.png")));
     icon->setAlignment(Qt::AlignCenter);
 
-    auto *title =
-        place(new QLabel(QStringLiteral("Aromelle v1.0"), this), "Label1", Geometry::Label1);
+    auto *title = place(new QLabel(programTitle(), this), "Label1", Geometry::Label1);
     title->setFont(sansSerif(18));
     paint(title, Qt::black);
 

@@ -107,7 +107,7 @@ bool isLeapYear(int year) {
 
 FrmMain::FrmMain() {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Aromelle v1.0"));
+    setWindowTitle(programTitle());
     makeFixedWindow(this);
     setFont(verdana(8.25));
 

@@ -1,6 +1,7 @@
 #include "look.h"
 
 #include "placement.h"
+#include "version.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -18,6 +19,10 @@ namespace {
 // at start-up, and gives the same layout on every machine.
 constexpr char kLayoutFamily[] = "DejaVu Sans";
 } // namespace
+
+QString programTitle() {
+    return QStringLiteral("Aromelle v" AROMELLE_VERSION);
+}
 
 QFont verdana(double points, int style) {
     QFont font(QString::fromLatin1(kLayoutFamily));

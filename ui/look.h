@@ -36,6 +36,10 @@ inline const QColor kNavy{0x00, 0x00, 0x80};
 inline const QColor kLinkBlue{0x00, 0x00, 0xC0};
 inline const QColor kYellow{0xFF, 0xFF, 0x00};
 
+// "Aromelle v" and the version: every window's caption, and the title line of the
+// about window and the exit screen.
+QString programTitle();
+
 enum FontStyle { Plain = 0, Bold = 1, Underline = 2 };
 QFont verdana(double points, int style = Plain);
 QFont sansSerif(double points); // the classic dialog font
