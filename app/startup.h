@@ -18,10 +18,12 @@ public:
     InstanceGuard(const InstanceGuard &) = delete;
     InstanceGuard &operator=(const InstanceGuard &) = delete;
 
-    // False only when another copy holds the lock. When no lock file can be made at
-    // all, the program cannot tell and lets this copy run.
+    // False only when another copy holds the lock. When no lock can be had at all,
+    // the program cannot tell: it says so on standard error and lets this copy run.
     bool acquired() const { return !m_refused; }
 
+    // In the user's runtime folder, or else in a folder of the user's own under the
+    // cache location, made if need be; empty when neither is private to the user.
     static QString defaultLockPath();
 
 private:

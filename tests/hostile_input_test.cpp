@@ -1,18 +1,28 @@
 // Hostile input: every character code up to 0x2FF and a sample beyond typed into
-// the name and address boxes, very long pasted names, and readings made with them.
-// Each ends in a clear message or a quiet acceptance, never a crash, and nothing
-// already typed is lost.
+// the name and address boxes, very long pasted names, and readings made with them,
+// and a settings store damaged in every way a home folder can be. Each ends in a
+// clear message or a quiet acceptance, never a crash or a hang, and nothing already
+// typed is lost.
 #include "frm_display.h"
 #include "frm_exit_screen.h"
 #include "frm_main.h"
+#include "links.h"
 #include "support.h"
+#include "update_reminder.h"
 #include "windows.h"
 
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QUrlQuery>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace aromelle;
 using testing_support::Harness;
@@ -33,10 +43,68 @@ bool isLetter(char32_t code) {
     return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
 }
 
+// Puts a directory, a FIFO, a link to nowhere or a file with a date at a path.
+void plant(const QString &what, const QString &path, const QString &linkTarget) {
+    const QByteArray encoded = QFile::encodeName(path);
+    if (what == QLatin1String("directory")) {
+        QVERIFY(QDir().mkpath(path));
+    } else if (what == QLatin1String("FIFO")) {
+        QCOMPARE(::mkfifo(encoded.constData(), 0600), 0);
+    } else if (what == QLatin1String("link to nowhere")) {
+        QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
+    } else if (what.startsWith(QLatin1String("link to a file dated "))) {
+        QFile target(linkTarget);
+        QVERIFY(target.open(QIODevice::WriteOnly));
+        target.write("[Settings]\nDuration=" + what.section(QLatin1Char(' '), -1).toLatin1() +
+                     "\n");
+        target.close();
+        QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
+    }
+}
+
+// The file type at a path, without following a link.
+mode_t typeAt(const QString &path) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & S_IFMT : 0;
+}
+
+// The date a plain settings file holds; nothing for anything else.
+QString storedIn(const QString &path) {
+    if (typeAt(path) != S_IFREG)
+        return QString();
+    return QSettings(path, QSettings::IniFormat)
+        .value(QStringLiteral("Settings/Duration"))
+        .toString();
+}
+
+// Runs the update reminder in a child process, so that a store which makes it hang
+// fails one row instead of stalling the run. The child's exit status counts the
+// questions asked and, times ten, the pages opened; -1 when it had to be killed.
+int reminderInAChild(const Harness &h) {
+    constexpr int kPatienceMs = 10000;
+    constexpr int kPollMs = 50;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        modHelp::UpdateReminder();
+        ::_exit(int(h.messages.size() + 10 * h.openedPages.size()));
+    }
+    int status = 0;
+    for (int waited = 0; waited < kPatienceMs; waited += kPollMs) {
+        if (::waitpid(child, &status, WNOHANG) == child)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        QThread::msleep(kPollMs);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    return -1;
+}
+
 } // namespace
 
 class HostileInputTest : public QObject {
     Q_OBJECT
+
+    QTemporaryDir m_configHome;
 
     void addCodes() {
         QTest::addColumn<uint>("code");
@@ -48,6 +116,8 @@ class HostileInputTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path())); }
+
     void nameBoxes_data() { addCodes(); }
 
     void nameBoxes() {
@@ -137,6 +207,60 @@ private slots:
         const QUrlQuery query(QUrl::fromEncoded(h.openedPages.first().toUtf8()));
         QCOMPARE(query.queryItems(QUrl::FullyDecoded).size(), 6);
         QCOMPARE(query.queryItemValue(QStringLiteral("taf1"), QUrl::FullyDecoded), huge);
+    }
+
+    void damagedSettingsStore_data() {
+        QTest::addColumn<QString>("conf");  // what stands at aromelle.conf
+        QTest::addColumn<QString>("lock");  // ... at aromelle.conf.lock
+        QTest::addColumn<QString>("stray"); // a date in ~/.config/aromelle.conf
+        QTest::addColumn<int>("outcome");   // questions + 10 × pages opened
+        QTest::addColumn<QString>("storedAfter");
+        const QString today = "2026-12-07";
+        const QString none;
+        QTest::newRow("lock a directory") << none << "directory" << none << 0 << today;
+        QTest::newRow("lock a FIFO") << none << "FIFO" << none << 0 << today;
+        QTest::newRow("lock a link to nowhere") << none << "link to nowhere" << none << 0 << today;
+        QTest::newRow("lock a FIFO, question due") << "link to a file dated 2020-01-01"
+                                                   << "FIFO" << none << 11 << today;
+        QTest::newRow("conf a directory") << "directory" << none << none << 0 << none;
+        QTest::newRow("conf a FIFO") << "FIFO" << none << none << 0 << none;
+        QTest::newRow("conf a link to nowhere") << "link to nowhere" << none << none << 0 << none;
+        QTest::newRow("only a stray file elsewhere") << none << none << "2020-01-01" << 0 << today;
+    }
+
+    // Whatever stands in the store, start-up goes on; only a plain file (or a link
+    // to one) is read or written, and a link is never followed to make a file.
+    void damagedSettingsStore() {
+        QFETCH(QString, conf);
+        QFETCH(QString, lock);
+        QFETCH(QString, stray);
+        QFETCH(int, outcome);
+        QFETCH(QString, storedAfter);
+        Harness h;
+        const QString folder = m_configHome.filePath(QStringLiteral("aromelle"));
+        QDir(folder).removeRecursively();
+        QFile::remove(m_configHome.filePath(QStringLiteral("aromelle.conf")));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/aromelle.conf");
+        const QString target = m_configHome.filePath(QStringLiteral("target"));
+        QFile::remove(target);
+        plant(conf, path, target);
+        plant(lock, path + QStringLiteral(".lock"), target);
+        if (!stray.isEmpty()) {
+            QFile file(m_configHome.filePath(QStringLiteral("aromelle.conf")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Settings]\nDuration=" + stray.toLatin1() + "\n");
+        }
+        const mode_t confType = typeAt(path);
+
+        QCOMPARE(reminderInAChild(h), outcome);
+        if (!conf.isEmpty())
+            QCOMPARE(typeAt(path), confType); // left as it was: never replaced by a file
+        if (conf.startsWith(QLatin1String("link to nowhere")) ||
+            lock.startsWith(QLatin1String("link to nowhere")))
+            QVERIFY2(!QFile::exists(target), "a file was made at the link's target");
+        QCOMPARE(storedIn(conf.startsWith(QLatin1String("link to a file")) ? target : path),
+                 storedAfter);
     }
 };
 

@@ -1,5 +1,7 @@
 // One running copy per user, with real processes: a second copy is refused, a copy
-// killed outright no longer counts, and of two started together exactly one runs.
+// killed outright no longer counts, of two started together exactly one runs, and
+// this holds whatever stands at the lock's path. The lock is kept in a folder of
+// the user's own, never in a shared one.
 #include "startup.h"
 
 #include <QProcess>
@@ -7,6 +9,42 @@
 #include <QtTest>
 
 #include <csignal>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+bool isRoot() {
+    return ::geteuid() == 0;
+}
+
+// Sets an environment variable for the life of the object.
+class EnvironmentSetting {
+public:
+    EnvironmentSetting(const char *name, const QByteArray &value)
+        : m_name(name), m_was(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name)) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvironmentSetting() {
+        if (m_wasSet)
+            qputenv(m_name, m_was);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    QByteArray m_was;
+    bool m_wasSet;
+};
+
+} // namespace
 
 class InstanceGuardTest : public QObject {
     Q_OBJECT
@@ -14,9 +52,16 @@ class InstanceGuardTest : public QObject {
     QTemporaryDir m_dir;
     QString lockPath() const { return m_dir.filePath(QStringLiteral("aromelle.lock")); }
 
-    std::unique_ptr<QProcess> start() {
+    // A copy taking the lock at the path given, as another user when uid is set.
+    std::unique_ptr<QProcess> start(const QString &path = {}, uid_t uid = ::geteuid()) {
         auto process = std::make_unique<QProcess>();
-        process->start(QStringLiteral(LOCK_HOLDER), {lockPath()});
+        if (uid != ::geteuid()) {
+            process->setChildProcessModifier([uid] {
+                if (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0)
+                    ::_exit(3);
+            });
+        }
+        process->start(QStringLiteral(LOCK_HOLDER), {path.isEmpty() ? lockPath() : path});
         process->waitForStarted();
         return process;
     }
@@ -86,6 +131,115 @@ private slots:
     void unusableLockPathLetsTheProgramRun() {
         aromelle::InstanceGuard guard(QStringLiteral("/nonexistent-dir/aromelle.lock"));
         QVERIFY(guard.acquired());
+    }
+
+    void whateverStandsAtThePath_data() {
+        QTest::addColumn<QString>("thing");
+        QTest::addColumn<bool>("guarded"); // false: no lock can be had, both copies run
+        QTest::newRow("directory") << "directory" << true;
+        QTest::newRow("FIFO") << "FIFO" << true;
+        QTest::newRow("read-only file") << "read-only file" << true;
+        QTest::newRow("another user's file") << "another user's file" << true;
+        QTest::newRow("link to nowhere") << "link to nowhere" << false;
+    }
+
+    // Root is not stopped by file modes, so as root the copies run as nobody.
+    void whateverStandsAtThePath() {
+        QFETCH(QString, thing);
+        QFETCH(bool, guarded);
+        // The lock's folder belongs to the user running the copies.
+        const uid_t user = isRoot() ? kNobody : ::geteuid();
+        QTemporaryDir dir;
+        QCOMPARE(::chown(QFile::encodeName(dir.path()).constData(), user, user), 0);
+        const QString path = dir.filePath(QStringLiteral("aromelle.lock"));
+        const QByteArray encoded = QFile::encodeName(path);
+        const QString target = dir.filePath(QStringLiteral("target"));
+        if (thing == QLatin1String("directory")) {
+            QVERIFY(QDir().mkdir(path));
+        } else if (thing == QLatin1String("FIFO")) {
+            QCOMPARE(::mkfifo(encoded.constData(), 0644), 0);
+        } else if (thing == QLatin1String("link to nowhere")) {
+            QCOMPARE(::symlink(QFile::encodeName(target).constData(), encoded.constData()), 0);
+        } else {
+            if (thing == QLatin1String("another user's file") && !isRoot())
+                QSKIP("making another user's file needs root");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
+            QCOMPARE(::chmod(encoded.constData(), 0444), 0);
+        }
+        if (thing != QLatin1String("another user's file"))
+            QCOMPARE(::lchown(encoded.constData(), user, user), 0);
+
+        auto first = start(path, user);
+        QCOMPARE(answer(*first), QStringLiteral("running"));
+        auto second = start(path, user);
+        QCOMPARE(answer(*second), guarded ? QStringLiteral("refused") : QStringLiteral("running"));
+        for (QProcess *copy : {first.get(), second.get()}) {
+            copy->closeWriteChannel();
+            QVERIFY(copy->waitForFinished(10000));
+        }
+        if (!guarded) {
+            QVERIFY(!QFile::exists(target));
+            QVERIFY2(first->readAllStandardError().contains("running unguarded"),
+                     "the unguarded run is not reported");
+        }
+    }
+
+    void lockFolder_data() {
+        QTest::addColumn<QString>("runtime"); // how $XDG_RUNTIME_DIR stands
+        QTest::addColumn<QString>("cache");   // how the cache folder stands before
+        QTest::addColumn<QString>("used");    // the folder that holds the lock
+        const QString none;
+        QTest::newRow("private") << "private" << none << "runtime";
+        QTest::newRow("not set") << "not set" << none << "cache";
+        QTest::newRow("open to all") << "open to all" << none << "cache";
+        QTest::newRow("another user's") << "another user's" << none << "cache";
+        QTest::newRow("not set, cache folder another user's") << "not set"
+                                                              << "another user's"
+                                                              << "none";
+    }
+
+    // Never a folder others can write to: there another user could hold the lock
+    // or plant a link.
+    void lockFolder() {
+        QFETCH(QString, runtime);
+        QFETCH(QString, cache);
+        QFETCH(QString, used);
+        const QLatin1String anotherUsers("another user's");
+        if ((runtime == anotherUsers || cache == anotherUsers) && !isRoot())
+            QSKIP("making another user's folder needs root");
+        QTemporaryDir home;
+        const QString runtimeDir = home.filePath(QStringLiteral("run"));
+        const QString cacheFolder = home.filePath(QStringLiteral("cache/aromelle"));
+        QVERIFY(QDir().mkdir(runtimeDir));
+        const QByteArray encoded = QFile::encodeName(runtimeDir);
+        QCOMPARE(
+            ::chmod(encoded.constData(), runtime == QLatin1String("open to all") ? 01777 : 0700),
+            0);
+        if (runtime == anotherUsers)
+            QCOMPARE(::chown(encoded.constData(), kNobody, kNobody), 0);
+        if (cache == anotherUsers) {
+            QVERIFY(QDir().mkpath(cacheFolder));
+            QCOMPARE(::chown(QFile::encodeName(cacheFolder).constData(), kNobody, kNobody), 0);
+        }
+        EnvironmentSetting runtimeSetting(
+            "XDG_RUNTIME_DIR", runtime == QLatin1String("not set") ? QByteArray() : encoded);
+        EnvironmentSetting cacheSetting("XDG_CACHE_HOME",
+                                        QFile::encodeName(home.filePath(QStringLiteral("cache"))));
+
+        const QString path = aromelle::InstanceGuard::defaultLockPath();
+        if (used == QLatin1String("none")) {
+            QCOMPARE(path, QString());
+            return;
+        }
+        QCOMPARE(path, (used == QLatin1String("runtime") ? runtimeDir : cacheFolder) +
+                           QStringLiteral("/aromelle.lock"));
+        if (used == QLatin1String("cache")) {
+            struct stat status {};
+            QCOMPARE(::lstat(QFile::encodeName(cacheFolder).constData(), &status), 0);
+            QCOMPARE(status.st_mode & 07777, mode_t(0700));
+        }
     }
 };
 
