@@ -287,7 +287,7 @@ void FrmDisplay::placeTabFrames() {
 void FrmDisplay::cmdBack_Click() {
     Windows &windows = Windows::instance();
     windows.show(windows.main());
-    windows.unloadDisplay();
+    windows.unloadDisplayForBack();
     if (windows.isExitScreenLoaded())
         windows.exitScreen().hide();
 }

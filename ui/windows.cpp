@@ -51,6 +51,12 @@ void Windows::unloadDisplay() {
         m_display->close();
 }
 
+void Windows::unloadDisplayForBack() {
+    m_goingBack = true;
+    unloadDisplay();
+    m_goingBack = false;
+}
+
 void Windows::unloaded(QWidget *window) {
     if (window == m_main)
         m_main = nullptr;
@@ -62,7 +68,10 @@ void Windows::unloaded(QWidget *window) {
 }
 
 void Windows::closeWorkingWindow(QWidget *window, QCloseEvent *event) {
-    showExitScreen();
+    if (m_goingBack)
+        exitScreen();
+    else
+        showExitScreen();
     event->accept();
     unloaded(window);
 }

@@ -33,6 +33,10 @@ public:
     void showExitScreen();
     // Closes the profile window (its close handler runs) and forgets it.
     void unloadDisplay();
+    // Back: closes the profile window as unloadDisplay does, but its close handler
+    // only loads the exit screen, which Back would hide again at once. Put up for
+    // that instant, a window manager would flash it and give it the focus.
+    void unloadDisplayForBack();
     // Called by a window whose close went through: forget it and free it later.
     void unloaded(QWidget *window);
     // The close handler of both working windows: put the exit screen up, then let
@@ -54,6 +58,7 @@ private:
     QPointer<FrmDisplay> m_display;
     QPointer<FrmExitScreen> m_exitScreen;
     bool m_ending = false;
+    bool m_goingBack = false;
     std::function<void(int)> m_endProcess;
 };
 
