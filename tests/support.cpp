@@ -78,8 +78,11 @@ void whenModal(std::function<void(QWidget *)> action) {
     auto tries = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [timer, action, tries] {
         if (++*tries > kGiveUpAfter)
-            qFatal("no modal window appeared");
-        if (QWidget *modal = QApplication::activeModalWidget()) {
+            qFatal("no modal window appeared and became active");
+        // Shown is not enough: until the window system has activated it, the box
+        // has no focus widget and its shortcuts do not fire.
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->isActiveWindow()) {
             timer->stop();
             timer->deleteLater();
             action(modal);
