@@ -7,7 +7,9 @@
 //   startup_ms=<fork to MapNotify> vmhwm_kb=<peak RSS then> vmrss_kb=<RSS then>
 //   rssanon_kb=<the anonymous part of RSS then: heap and stacks, no mapped files>
 //
-// then kills the program. It listens for the server's MapNotify events on the root
+// then kills the program. With MAP_TIMER_SMAPS=FILE in its environment it also copies
+// the program's /proc/PID/smaps at that moment to FILE, to see what the memory is made
+// of (which libraries, fonts and heap). It listens for the server's MapNotify events on the root
 // window instead of polling (xdotool search --sync polls twice a second), so the
 // figure is exact to the event's delivery. Without a window manager a top-level
 // window is a child of the root, which is how bench/startup.sh runs it.
@@ -59,6 +61,12 @@ long statusField(pid_t pid, const char *field) {
         if (line.rfind(prefix, 0) == 0)
             return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
     return -1;
+}
+
+void copySmaps(pid_t pid, const char *path) {
+    std::ifstream from("/proc/" + std::to_string(pid) + "/smaps");
+    std::ofstream to(path);
+    to << from.rdbuf();
 }
 
 void stop(pid_t pid) {
@@ -125,6 +133,9 @@ int main(int argc, char *argv[]) {
                 const long hwm = statusField(pid, "VmHWM");
                 const long rss = statusField(pid, "VmRSS");
                 const long anon = statusField(pid, "RssAnon");
+                const char *smaps = std::getenv("MAP_TIMER_SMAPS");
+                if (smaps && *smaps)
+                    copySmaps(pid, smaps);
                 const auto *map = reinterpret_cast<xcb_map_notify_event_t *>(event);
                 std::string name = property(c, map->window, netWmName, utf8);
                 if (name.empty())
