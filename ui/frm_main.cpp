@@ -8,6 +8,7 @@
 #include "sign_pictures.h"
 #include "windows.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -79,9 +80,32 @@ QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, co
     return box;
 }
 
+// A drop-down list given its font when made. Qt builds a list's popup, and lays out
+// every entry in it, as soon as the list's font is set; this one leaves the popup to
+// be built when first opened, and the popup then takes the list's font and colours.
+class DateList : public QComboBox {
+public:
+    DateList(const QFont &font, QWidget *parent) : QComboBox(parent) {
+        m_starting = true;
+        setFont(font);
+        m_starting = false;
+    }
+
+protected:
+    void changeEvent(QEvent *event) override {
+        // Nothing measured yet, no popup to pass the font on to.
+        if (m_starting && event->type() == QEvent::FontChange && !findChild<QAbstractItemView *>())
+            QWidget::changeEvent(event);
+        else
+            QComboBox::changeEvent(event);
+    }
+
+private:
+    bool m_starting = false;
+};
+
 QComboBox *dateList(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
-    auto *list = place(new QComboBox(parent), name, rect);
-    list->setFont(verdana(8.25));
+    auto *list = place(new DateList(verdana(8.25), parent), name, rect);
     list->setAccessibleName(QString::fromLatin1(accessible));
     list->setEditable(false);
     paint(list, kIndigo, kPeach);
@@ -191,12 +215,18 @@ void FrmMain::buildMenus() {
 }
 
 void FrmMain::Form_Load() {
+    // Filled in one go: added one by one, every entry would be a change of its own to
+    // the list and its model.
+    QStringList days, months, years;
     for (int day = 1; day <= 31; ++day)
-        m_day->addItem(QString::number(day));
+        days << QString::number(day);
     for (const char *month : kMonthNames)
-        m_month->addItem(QString::fromLatin1(month));
+        months << QString::fromLatin1(month);
     for (int year = kFirstYear; year <= kLastYear; ++year)
-        m_year->addItem(QString::number(year));
+        years << QString::number(year);
+    m_day->addItems(days);
+    m_month->addItems(months);
+    m_year->addItems(years);
     m_day->setCurrentIndex(0);
     m_month->setCurrentIndex(0);
     m_year->setCurrentIndex(0);
