@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include <limits>
 
@@ -64,9 +65,41 @@ constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "Apri
                                       "May",       "June",     "July",     "August",
                                       "September", "October",  "November", "December"};
 
-QGroupBox *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
-    auto *box = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
-    box->setFont(verdana(8.25, Bold));
+// A frame with a bold caption. Qt measures a frame's caption whenever its caption or
+// font is set, for the room the frame's own layout would leave below it. These frames
+// lay out nothing and their size is fixed, so the measure in bold waits for the event
+// loop: before the window shows, it would load the bold face only to find a margin
+// nothing uses, while drawing the captions loads it after the window is up anyway.
+class CaptionFrame : public QGroupBox {
+public:
+    CaptionFrame(const QString &caption, QWidget *parent) : QGroupBox(caption, parent) {}
+
+    void makeBold() {
+        m_deferring = true;
+        setFont(verdana(8.25, Bold));
+        m_deferring = false;
+        QTimer::singleShot(0, this, [this] {
+            QEvent change(QEvent::FontChange);
+            QGroupBox::changeEvent(&change);
+        });
+    }
+
+protected:
+    void changeEvent(QEvent *event) override {
+        if (m_deferring && event->type() == QEvent::FontChange)
+            QWidget::changeEvent(event);
+        else
+            QGroupBox::changeEvent(event);
+    }
+
+private:
+    bool m_deferring = false;
+};
+
+// Left plain until CaptionFrame::makeBold: a frame made inside a bold one would measure
+// its own caption in bold at once.
+CaptionFrame *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
+    auto *box = place(new CaptionFrame(QString::fromLatin1(caption), parent), name, rect);
     paint(box, kPeach, kIndigo);
     return box;
 }
@@ -152,9 +185,9 @@ FrmMain::FrmMain() {
     paint(teaser, kPeach);
     connect(teaser, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
 
-    QGroupBox *details =
+    CaptionFrame *details =
         frame(client, "fraName", "Please Fill In The Below Details:", Geometry::fraName);
-    QGroupBox *names = frame(details, "Frame1", "Name", Geometry::Frame1);
+    CaptionFrame *names = frame(details, "Frame1", "Name", Geometry::Frame1);
     caption(names, "Label1", " First Name", Geometry::Label1);
     caption(names, "Label4", "Middle Name", Geometry::Label4);
     caption(names, "Label5", " Last Name", Geometry::Label5);
@@ -164,10 +197,13 @@ FrmMain::FrmMain() {
     for (QLineEdit *box : {m_firstName, m_middleName, m_lastName})
         box->installEventFilter(this);
 
-    QGroupBox *birthDay = frame(details, "fraBirthDay", "Date Of Birth", Geometry::fraBirthDay);
+    CaptionFrame *birthDay = frame(details, "fraBirthDay", "Date Of Birth", Geometry::fraBirthDay);
     m_month = dateList(birthDay, "cboMonth", "Month", Geometry::cboMonth);
     m_day = dateList(birthDay, "cboDate", "Day", Geometry::cboDate);
     m_year = dateList(birthDay, "cboYear", "Year", Geometry::cboYear);
+    // Inner frames first: the outer one's font then reaches no frame still plain.
+    for (CaptionFrame *box : {names, birthDay, details})
+        box->makeBold();
 
     m_next = place(new QPushButton(QStringLiteral("My Aromelle Reading"), details), "cmdNext",
                    Geometry::cmdNext);
