@@ -2,21 +2,20 @@
 #include "look.h"
 #include "services.h"
 #include "startup.h"
+#include "style.h"
 #include "windows.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QStyleFactory>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("aromelle"));
     QApplication::setOrganizationName(QStringLiteral("aromelle"));
     QApplication::setDesktopFileName(QStringLiteral("aromelle"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/aromelle-32.png")));
+    QApplication::setWindowIcon(aromelle::look::programIcon());
     // Closing a working window puts the exit screen up; only it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new aromelle::look::ProgramStyle);
     aromelle::look::installFontSubstitutes();
 
     aromelle::InstanceGuard guard(aromelle::InstanceGuard::defaultLockPath());
