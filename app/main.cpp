@@ -4,12 +4,11 @@
 #include "look.h"
 #include "services.h"
 #include "startup.h"
+#include "style.h"
 #include "version.h"
 #include "windows.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QStyleFactory>
 
 int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("aromelle"));
@@ -23,12 +22,12 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     // The menu entry's name: the Wayland app id, which docks match the window by.
     QApplication::setDesktopFileName(QStringLiteral("com.quorvane.aromelle"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/aromelle-32.png")));
+    QApplication::setWindowIcon(aromelle::look::programIcon());
     // Closing a working window puts the exit screen up; only it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     // The windows are drawn for Fusion, unless the user asked for another style.
     if (!commandLine.styleChosen)
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setStyle(new aromelle::look::ProgramStyle);
     aromelle::look::installFontSubstitutes();
 
     aromelle::InstanceGuard guard(aromelle::InstanceGuard::defaultLockPath());

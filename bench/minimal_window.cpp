@@ -1,5 +1,5 @@
-// The baseline for start-up time and memory: the least a Qt Widgets program does to
-// put one window on the screen. bench/startup.sh compares Aromelle with it.
+// For information next to the baseline: the least a Qt Widgets program does to put
+// one window on the screen. It never loads a font. bench/startup.sh prints it.
 #include <QApplication>
 #include <QWidget>
 

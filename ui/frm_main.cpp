@@ -8,6 +8,7 @@
 #include "sign_pictures.h"
 #include "windows.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include <limits>
 
@@ -63,9 +65,41 @@ constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "Apri
                                       "May",       "June",     "July",     "August",
                                       "September", "October",  "November", "December"};
 
-QGroupBox *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
-    auto *box = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
-    box->setFont(verdana(8.25, Bold));
+// A frame with a bold caption. Qt measures a frame's caption whenever its caption or
+// font is set, for the room the frame's own layout would leave below it. These frames
+// lay out nothing and their size is fixed, so the measure in bold waits for the event
+// loop: before the window shows, it would load the bold face only to find a margin
+// nothing uses, while drawing the captions loads it after the window is up anyway.
+class CaptionFrame : public QGroupBox {
+public:
+    CaptionFrame(const QString &caption, QWidget *parent) : QGroupBox(caption, parent) {}
+
+    void makeBold() {
+        m_deferring = true;
+        setFont(verdana(8.25, Bold));
+        m_deferring = false;
+        QTimer::singleShot(0, this, [this] {
+            QEvent change(QEvent::FontChange);
+            QGroupBox::changeEvent(&change);
+        });
+    }
+
+protected:
+    void changeEvent(QEvent *event) override {
+        if (m_deferring && event->type() == QEvent::FontChange)
+            QWidget::changeEvent(event);
+        else
+            QGroupBox::changeEvent(event);
+    }
+
+private:
+    bool m_deferring = false;
+};
+
+// Left plain until CaptionFrame::makeBold: a frame made inside a bold one would measure
+// its own caption in bold at once.
+CaptionFrame *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
+    auto *box = place(new CaptionFrame(QString::fromLatin1(caption), parent), name, rect);
     paint(box, kPeach, kIndigo);
     return box;
 }
@@ -79,9 +113,32 @@ QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, co
     return box;
 }
 
+// A drop-down list given its font when made. Qt builds a list's popup, and lays out
+// every entry in it, as soon as the list's font is set; this one leaves the popup to
+// be built when first opened, and the popup then takes the list's font and colours.
+class DateList : public QComboBox {
+public:
+    DateList(const QFont &font, QWidget *parent) : QComboBox(parent) {
+        m_starting = true;
+        setFont(font);
+        m_starting = false;
+    }
+
+protected:
+    void changeEvent(QEvent *event) override {
+        // Nothing measured yet, no popup to pass the font on to.
+        if (m_starting && event->type() == QEvent::FontChange && !findChild<QAbstractItemView *>())
+            QWidget::changeEvent(event);
+        else
+            QComboBox::changeEvent(event);
+    }
+
+private:
+    bool m_starting = false;
+};
+
 QComboBox *dateList(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
-    auto *list = place(new QComboBox(parent), name, rect);
-    list->setFont(verdana(8.25));
+    auto *list = place(new DateList(verdana(8.25), parent), name, rect);
     list->setAccessibleName(QString::fromLatin1(accessible));
     list->setEditable(false);
     paint(list, kIndigo, kPeach);
@@ -128,9 +185,9 @@ FrmMain::FrmMain() {
     paint(teaser, kPeach);
     connect(teaser, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
 
-    QGroupBox *details =
+    CaptionFrame *details =
         frame(client, "fraName", "Please Fill In The Below Details:", Geometry::fraName);
-    QGroupBox *names = frame(details, "Frame1", "Name", Geometry::Frame1);
+    CaptionFrame *names = frame(details, "Frame1", "Name", Geometry::Frame1);
     caption(names, "Label1", " First Name", Geometry::Label1);
     caption(names, "Label4", "Middle Name", Geometry::Label4);
     caption(names, "Label5", " Last Name", Geometry::Label5);
@@ -140,10 +197,13 @@ FrmMain::FrmMain() {
     for (QLineEdit *box : {m_firstName, m_middleName, m_lastName})
         box->installEventFilter(this);
 
-    QGroupBox *birthDay = frame(details, "fraBirthDay", "Date Of Birth", Geometry::fraBirthDay);
+    CaptionFrame *birthDay = frame(details, "fraBirthDay", "Date Of Birth", Geometry::fraBirthDay);
     m_month = dateList(birthDay, "cboMonth", "Month", Geometry::cboMonth);
     m_day = dateList(birthDay, "cboDate", "Day", Geometry::cboDate);
     m_year = dateList(birthDay, "cboYear", "Year", Geometry::cboYear);
+    // Inner frames first: the outer one's font then reaches no frame still plain.
+    for (CaptionFrame *box : {names, birthDay, details})
+        box->makeBold();
 
     m_next = button(details, "cmdNext", QStringLiteral("My Aromelle Reading"), Geometry::cmdNext);
     m_next->setFont(verdana(8.25, Bold));
@@ -190,12 +250,18 @@ void FrmMain::buildMenus() {
 }
 
 void FrmMain::Form_Load() {
+    // Filled in one go: added one by one, every entry would be a change of its own to
+    // the list and its model.
+    QStringList days, months, years;
     for (int day = 1; day <= 31; ++day)
-        m_day->addItem(QString::number(day));
+        days << QString::number(day);
     for (const char *month : kMonthNames)
-        m_month->addItem(QString::fromLatin1(month));
+        months << QString::fromLatin1(month);
     for (int year = kFirstYear; year <= kLastYear; ++year)
-        m_year->addItem(QString::number(year));
+        years << QString::number(year);
+    m_day->addItems(days);
+    m_month->addItems(months);
+    m_year->addItems(years);
     m_day->setCurrentIndex(0);
     m_month->setCurrentIndex(0);
     m_year->setCurrentIndex(0);

@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -39,6 +40,12 @@ QFont sansSerif(double points) {
     font.setBold(false);
     font.setUnderline(false);
     return font;
+}
+
+QIcon programIcon() {
+    QImageReader reader(QStringLiteral(":/icons/aromelle-32.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 void installFontSubstitutes() {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QRect>
 #include <QString>
@@ -43,6 +44,10 @@ QString programTitle();
 enum FontStyle { Plain = 0, Bold = 1, Underline = 2 };
 QFont verdana(double points, int style = Plain);
 QFont sansSerif(double points); // the classic dialog font
+
+// The program's icon. Read as the PNG it is: left to guess the format, an image reader
+// first loads every image format plugin installed to ask each of them.
+QIcon programIcon();
 
 // Maps the fonts the layouts were drawn with to installed ones of close metrics,
 // so every machine shows the same layout. Call once before building windows.
