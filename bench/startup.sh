@@ -57,38 +57,8 @@ for program in "$aromelle" "$minimal" "$text" "$reading_bench" "$map_timer"; do
   [[ -x $program ]] || { echo "startup.sh: $program was not built" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-  if [[ -n $xvfb_pid ]]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A fresh home with the one setting, and a private runtime folder.
-mkdir -p "$work/home/.config/aromelle" "$work/home/.cache" "$work/run"
-chmod 700 "$work/run"
-printf '[Settings]\nDuration=%s\n' "$(date +%Y-%m-%d)" > "$work/home/.config/aromelle/aromelle.conf"
-unset DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP DESKTOP_SESSION SESSION_MANAGER \
-  QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS \
-  QT_AUTO_SCREEN_SCALE_FACTOR QT_DEBUG_PLUGINS QT_LOGGING_RULES WAYLAND_DISPLAY || true
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache
-export XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb
-
-# Xvfb picks a free display number itself and writes it to the descriptor.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [[ -s $work/display ]] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { echo "startup.sh: Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-  sleep 0.1
-done
-[[ -s $work/display ]] || { echo "startup.sh: Xvfb gave no display" >&2; exit 1; }
-DISPLAY=:$(tr -dc '0-9' < "$work/display")
-export DISPLAY
+# A fresh home, a private runtime folder and X server.
+source "$(dirname "${BASH_SOURCE[0]}")/private_display.sh"
 
 # measure TITLE PROGRAM OUT: appends "milliseconds peak-kB anonymous-kB cpu-ms" to OUT.
 # A start that fails is tried once more before the script gives up.
