@@ -23,6 +23,8 @@ stop() {
   rm -rf "$work"
 }
 trap stop EXIT
+# An interrupted run must not leave weston behind: signals end through the EXIT trap.
+trap 'exit 1' HUP INT PIPE TERM
 mkdir -p "$work/bin" "$work/home" "$work/run"
 chmod 700 "$work/run"
 cat > "$work/bin/xdg-open" <<SH
