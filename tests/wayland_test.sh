@@ -5,7 +5,7 @@
 # toplevel with its caption, acknowledge its first configure, commit a buffer and
 # enter the compositor's output. Headless weston has no input devices, so nothing
 # can press Exit; the test ends the program the way a Wayland session does at
-# logout, with SIGTERM, and checks that it ends at once, by that signal and
+# logout, with SIGTERM, and checks that it ends promptly, by that signal and
 # without a protocol error.
 set -euo pipefail
 program=$(readlink -f "$1")
