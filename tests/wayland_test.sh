@@ -5,7 +5,7 @@
 # toplevel with its caption, acknowledge its first configure, commit a buffer and
 # enter the compositor's output. Headless weston has no input devices, so nothing
 # can press Exit; the test ends the program the way a Wayland session does at
-# logout, with SIGTERM, and checks that it ends at once, by that signal and
+# logout, with SIGTERM, and checks that it ends promptly, by that signal and
 # without a protocol error.
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -23,6 +23,8 @@ stop() {
   rm -rf "$work"
 }
 trap stop EXIT
+# An interrupted run must not leave weston behind: signals end through the EXIT trap.
+trap 'exit 1' HUP INT PIPE TERM
 mkdir -p "$work/bin" "$work/home" "$work/run"
 chmod 700 "$work/run"
 cat > "$work/bin/xdg-open" <<SH
