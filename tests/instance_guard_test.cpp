@@ -52,16 +52,31 @@ class InstanceGuardTest : public QObject {
     QTemporaryDir m_dir;
     QString lockPath() const { return m_dir.filePath(QStringLiteral("aromelle.lock")); }
 
+    // The lock holder where another user can run it: the build tree may sit in a
+    // folder only its owner can enter.
+    static QString holderForAnyone() {
+        static QTemporaryDir shared;
+        const QString copy = shared.filePath(QStringLiteral("lock_holder"));
+        if (!QFile::exists(copy)) {
+            QFile::copy(QStringLiteral(LOCK_HOLDER), copy);
+            ::chmod(QFile::encodeName(shared.path()).constData(), 0755);
+            ::chmod(QFile::encodeName(copy).constData(), 0755);
+        }
+        return copy;
+    }
+
     // A copy taking the lock at the path given, as another user when uid is set.
     std::unique_ptr<QProcess> start(const QString &path = {}, uid_t uid = ::geteuid()) {
         auto process = std::make_unique<QProcess>();
+        QString holder = QStringLiteral(LOCK_HOLDER);
         if (uid != ::geteuid()) {
+            holder = holderForAnyone();
             process->setChildProcessModifier([uid] {
                 if (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0)
                     ::_exit(3);
             });
         }
-        process->start(QStringLiteral(LOCK_HOLDER), {path.isEmpty() ? lockPath() : path});
+        process->start(holder, {path.isEmpty() ? lockPath() : path});
         process->waitForStarted();
         return process;
     }
