@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <thread>
 
 #if QT_CONFIG(xcb)
@@ -29,13 +30,28 @@ namespace {
 constexpr int kPolls = 50;
 constexpr std::chrono::milliseconds kPollInterval{5};
 
-xcb_atom_t atom(xcb_connection_t *connection, const char *name) {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
+// The atoms this needs, interned together in one round trip to the X server. An
+// atom stays the same for the life of the connection, so this runs once.
+struct Atoms {
+    xcb_atom_t supported = XCB_ATOM_NONE; // _NET_SUPPORTED
+    xcb_atom_t request = XCB_ATOM_NONE;   // _NET_REQUEST_FRAME_EXTENTS
+    xcb_atom_t extents = XCB_ATOM_NONE;   // _NET_FRAME_EXTENTS
+};
+
+Atoms intern(xcb_connection_t *connection) {
+    const char *const names[] = {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS",
+                                 "_NET_FRAME_EXTENTS"};
+    xcb_intern_atom_cookie_t cookies[std::size(names)];
+    for (std::size_t i = 0; i < std::size(names); ++i)
+        cookies[i] =
+            xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(names[i])), names[i]);
+    xcb_atom_t atoms[std::size(names)];
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookies[i], nullptr);
+        atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+    }
+    return {atoms[0], atoms[1], atoms[2]};
 }
 
 // The four cardinals of a window property, or nothing.
@@ -51,16 +67,17 @@ bool cardinals(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t pro
     return found;
 }
 
-bool wmSupports(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t wanted) {
+// Whether a window manager runs that answers a request for the frame.
+bool wmSupports(xcb_connection_t *connection, xcb_window_t root, const Atoms &atoms) {
     constexpr uint32_t kMostAtoms = 1024;
-    const auto cookie = xcb_get_property(connection, 0, root, atom(connection, "_NET_SUPPORTED"),
-                                         XCB_ATOM_ATOM, 0, kMostAtoms);
+    const auto cookie =
+        xcb_get_property(connection, 0, root, atoms.supported, XCB_ATOM_ATOM, 0, kMostAtoms);
     xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
     bool found = false;
     if (reply && reply->format == 32) {
-        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+        const auto *supported = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
         const int count = xcb_get_property_value_length(reply) / int(sizeof(xcb_atom_t));
-        found = std::find(atoms, atoms + count, wanted) != atoms + count;
+        found = std::find(supported, supported + count, atoms.request) != supported + count;
     }
     std::free(reply);
     return found;
@@ -77,10 +94,9 @@ QMargins expectedFrameMargins(QWidget *window) {
     xcb_connection_t *connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
-    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE ||
-        !wmSupports(connection, root, request))
+    static const Atoms atoms = intern(connection);
+    if (atoms.supported == XCB_ATOM_NONE || atoms.request == XCB_ATOM_NONE ||
+        atoms.extents == XCB_ATOM_NONE || !wmSupports(connection, root, atoms))
         return {};
 
     // Before mapping, the window manager can only estimate the frame; it answers by
@@ -89,7 +105,7 @@ QMargins expectedFrameMargins(QWidget *window) {
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = id;
-    message.type = request;
+    message.type = atoms.request;
     xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char *>(&message));
@@ -97,7 +113,7 @@ QMargins expectedFrameMargins(QWidget *window) {
 
     uint32_t ltrb[4] = {}; // left, right, top, bottom
     for (int poll = 0; poll < kPolls; ++poll) {
-        if (cardinals(connection, id, extents, ltrb)) {
+        if (cardinals(connection, id, atoms.extents, ltrb)) {
             const double ratio = window->devicePixelRatioF();
             const auto logical = [ratio](uint32_t pixels) {
                 return static_cast<int>(std::ceil(pixels / ratio));
