@@ -8,7 +8,6 @@
 #include "sign_pictures.h"
 #include "windows.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -65,35 +64,47 @@ constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "Apri
                                       "May",       "June",     "July",     "August",
                                       "September", "October",  "November", "December"};
 
-// A frame with a bold caption. Qt measures a frame's caption whenever its caption or
-// font is set, for the room the frame's own layout would leave below it. These frames
-// lay out nothing and their size is fixed, so the measure in bold waits for the event
-// loop: before the window shows, it would load the bold face only to find a margin
-// nothing uses, while drawing the captions loads it after the window is up anyway.
-class CaptionFrame : public QGroupBox {
+// A widget that can take a font without its own class measuring anything for it
+// then: Qt's frames and lists measure text, and load the font's face, as soon as
+// their font is set, long before the window shows.
+template <typename Base> class QuietFont : public Base {
 public:
-    CaptionFrame(const QString &caption, QWidget *parent) : QGroupBox(caption, parent) {}
+    using Base::Base;
+
+    void setFontQuietly(const QFont &font) {
+        m_quiet = true;
+        this->setFont(font);
+        m_quiet = false;
+    }
+
+protected:
+    void changeEvent(QEvent *event) override {
+        if (m_quiet && event->type() == QEvent::FontChange)
+            QWidget::changeEvent(event);
+        else
+            Base::changeEvent(event);
+    }
+
+private:
+    bool m_quiet = false;
+};
+
+// A frame with a bold caption. Qt measures a frame's caption for the room its own
+// layout would leave below it. These frames lay out nothing and their size is fixed,
+// so the measure in bold waits for the event loop: before the window shows, it would
+// load the bold face only to find a margin nothing uses, while drawing the captions
+// loads it after the window is up anyway.
+class CaptionFrame : public QuietFont<QGroupBox> {
+public:
+    using QuietFont::QuietFont;
 
     void makeBold() {
-        m_deferring = true;
-        setFont(verdana(8.25, Bold));
-        m_deferring = false;
+        setFontQuietly(verdana(8.25, Bold));
         QTimer::singleShot(0, this, [this] {
             QEvent change(QEvent::FontChange);
             QGroupBox::changeEvent(&change);
         });
     }
-
-protected:
-    void changeEvent(QEvent *event) override {
-        if (m_deferring && event->type() == QEvent::FontChange)
-            QWidget::changeEvent(event);
-        else
-            QGroupBox::changeEvent(event);
-    }
-
-private:
-    bool m_deferring = false;
 };
 
 // Left plain until CaptionFrame::makeBold: a frame made inside a bold one would measure
@@ -113,32 +124,11 @@ QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, co
     return box;
 }
 
-// A drop-down list given its font when made. Qt builds a list's popup, and lays out
-// every entry in it, as soon as the list's font is set; this one leaves the popup to
-// be built when first opened, and the popup then takes the list's font and colours.
-class DateList : public QComboBox {
-public:
-    DateList(const QFont &font, QWidget *parent) : QComboBox(parent) {
-        m_starting = true;
-        setFont(font);
-        m_starting = false;
-    }
-
-protected:
-    void changeEvent(QEvent *event) override {
-        // Nothing measured yet, no popup to pass the font on to.
-        if (m_starting && event->type() == QEvent::FontChange && !findChild<QAbstractItemView *>())
-            QWidget::changeEvent(event);
-        else
-            QComboBox::changeEvent(event);
-    }
-
-private:
-    bool m_starting = false;
-};
-
 QComboBox *dateList(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
-    auto *list = place(new DateList(verdana(8.25), parent), name, rect);
+    // Its popup, with every entry laid out, would be built as soon as the font is set;
+    // it is built when first opened instead, and then takes the list's font and colours.
+    auto *list = place(new QuietFont<QComboBox>(parent), name, rect);
+    list->setFontQuietly(verdana(8.25));
     list->setAccessibleName(QString::fromLatin1(accessible));
     list->setEditable(false);
     paint(list, kIndigo, kPeach);
