@@ -43,25 +43,6 @@ bool isLetter(char32_t code) {
     return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
 }
 
-// Puts a directory, a FIFO, a link to nowhere or a file with a date at a path.
-void plant(const QString &what, const QString &path, const QString &linkTarget) {
-    const QByteArray encoded = QFile::encodeName(path);
-    if (what == QLatin1String("directory")) {
-        QVERIFY(QDir().mkpath(path));
-    } else if (what == QLatin1String("FIFO")) {
-        QCOMPARE(::mkfifo(encoded.constData(), 0600), 0);
-    } else if (what == QLatin1String("link to nowhere")) {
-        QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
-    } else if (what.startsWith(QLatin1String("link to a file dated "))) {
-        QFile target(linkTarget);
-        QVERIFY(target.open(QIODevice::WriteOnly));
-        target.write("[Settings]\nDuration=" + what.section(QLatin1Char(' '), -1).toLatin1() +
-                     "\n");
-        target.close();
-        QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
-    }
-}
-
 // The file type at a path, without following a link.
 mode_t typeAt(const QString &path) {
     struct stat status {};
@@ -244,8 +225,8 @@ private slots:
         const QString path = folder + QStringLiteral("/aromelle.conf");
         const QString target = m_configHome.filePath(QStringLiteral("target"));
         QFile::remove(target);
-        plant(conf, path, target);
-        plant(lock, path + QStringLiteral(".lock"), target);
+        testing_support::plant(conf, path, target);
+        testing_support::plant(lock, path + QStringLiteral(".lock"), target);
         if (!stray.isEmpty()) {
             QFile file(m_configHome.filePath(QStringLiteral("aromelle.conf")));
             QVERIFY(file.open(QIODevice::WriteOnly));

@@ -3,6 +3,7 @@
 // this holds whatever stands at the lock's path. The lock is kept in a folder of
 // the user's own, never in a shared one.
 #include "startup.h"
+#include "support.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -169,12 +170,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("aromelle.lock"));
         const QByteArray encoded = QFile::encodeName(path);
         const QString target = dir.filePath(QStringLiteral("target"));
-        if (thing == QLatin1String("directory")) {
-            QVERIFY(QDir().mkdir(path));
-        } else if (thing == QLatin1String("FIFO")) {
-            QCOMPARE(::mkfifo(encoded.constData(), 0644), 0);
-        } else if (thing == QLatin1String("link to nowhere")) {
-            QCOMPARE(::symlink(QFile::encodeName(target).constData(), encoded.constData()), 0);
+        if (!thing.contains(QLatin1String("file"))) {
+            testing_support::plant(thing, path, target);
         } else {
             if (thing == QLatin1String("another user's file") && !isRoot())
                 QSKIP("making another user's file needs root");

@@ -8,10 +8,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
+#include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -89,6 +94,24 @@ void whenModal(std::function<void(QWidget *)> action) {
         }
     });
     timer->start();
+}
+
+void plant(const QString &what, const QString &path, const QString &linkTarget) {
+    const QByteArray encoded = QFile::encodeName(path);
+    if (what == QLatin1String("directory")) {
+        QVERIFY(QDir().mkpath(path));
+    } else if (what == QLatin1String("FIFO")) {
+        QCOMPARE(::mkfifo(encoded.constData(), 0600), 0);
+    } else if (what == QLatin1String("link to nowhere")) {
+        QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
+    } else if (what.startsWith(QLatin1String("link to a file dated "))) {
+        QFile target(linkTarget);
+        QVERIFY(target.open(QIODevice::WriteOnly));
+        target.write("[Settings]\nDuration=" + what.section(QLatin1Char(' '), -1).toLatin1() +
+                     "\n");
+        target.close();
+        QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
+    }
 }
 
 } // namespace testing_support

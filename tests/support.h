@@ -58,4 +58,8 @@ void resetWindows();
 // Runs a function once the next modal widget is up and active.
 void whenModal(std::function<void(QWidget *)> action);
 
+// Puts what a hostile home may hold at a path: a directory, a FIFO, a link to
+// nowhere (linkTarget), or a link to a settings file dated ... (written at linkTarget).
+void plant(const QString &what, const QString &path, const QString &linkTarget);
+
 } // namespace testing_support
