@@ -28,18 +28,17 @@ unset DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP WAYLAND_DISPLAY || true
 readonly screen_w=640 screen_h=480
 readonly patience=60 # seconds any one step may take on a busy machine
 
+# Reported on the test's own error output, even from a condition being waited on.
+exec 4>&2
 fail() {
-    echo "e2e: $*" >&2
+    echo "e2e: $*" >&4
     exit 1
 }
 
-# A private X server and its window manager.
-display=""
-for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=:$n; break; }
-done
-[ -n "$display" ] || fail "no free display"
-Xvfb "$display" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# A private X server and its window manager. Xvfb picks a free display itself
+# and writes its number to the descriptor.
+Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 openbox_pid=""
 app=""
@@ -49,7 +48,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display
 
 # Runs a condition until it holds or the patience runs out.
 wait_for() {
@@ -62,10 +60,15 @@ wait_for() {
     done
 }
 
-wait_for "the X server" xdpyinfo
+display_known() { [ -s "$work/display" ]; }
+wait_for "the X server" display_known
+export DISPLAY=:$(tr -dc '0-9' <"$work/display")
 openbox >"$work/openbox.log" 2>&1 &
 openbox_pid=$!
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+wm_ready() {
+    kill -0 "$openbox_pid" || fail "openbox ended: $(cat "$work/openbox.log")"
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+}
 wait_for "the window manager" wm_ready
 
 # The visible window with this exact title and client width, if any.
