@@ -22,7 +22,8 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     // The menu entry's name: the Wayland app id, which docks match the window by.
     QApplication::setDesktopFileName(QStringLiteral("com.quorvane.aromelle"));
-    QApplication::setWindowIcon(aromelle::look::programIcon());
+    if (QApplication::windowIcon().isNull()) // -qwindowicon gives another
+        QApplication::setWindowIcon(aromelle::look::programIcon());
     // Closing a working window puts the exit screen up; only it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     // The windows are drawn for Fusion, unless the user asked for another style.

@@ -46,7 +46,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Picture1"));
     icon->setGeometry(Geometry::Picture1);
-    icon->setPixmap(QPixmap(QStringLiteral(":/icons/aromelle-32.png")));
+    icon->setPixmap(programPixmap());
 
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));

@@ -98,7 +98,7 @@ FrmExitScreen::FrmExitScreen() {
     paint(this, Qt::black, Qt::white);
 
     auto *icon = place(new QLabel(this), "Picture1", Geometry::Picture1);
-    icon->setPixmap(QPixmap(QStringLiteral(":/icons/aromelle-32.png")));
+    icon->setPixmap(programPixmap());
     icon->setAlignment(Qt::AlignCenter);
 
     auto *title = place(new QLabel(programTitle(), this), "Label1", Geometry::Label1);

@@ -1,12 +1,13 @@
 #include "look.h"
 
+#include "menu_window.h"
 #include "placement.h"
+#include "program_icon.h"
 #include "version.h"
 
 #include <QFrame>
 #include <QGuiApplication>
-#include <QImageReader>
-#include <QMainWindow>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -42,10 +43,17 @@ QFont sansSerif(double points) {
     return font;
 }
 
+QPixmap programPixmap() {
+    using namespace embedded;
+    // Wraps the built-in pixels without copying them; the pixmap makes its own copy.
+    const QImage image(reinterpret_cast<const uchar *>(kIconPixels), kIconSide, kIconSide,
+                       kIconSide * static_cast<int>(sizeof kIconPixels[0]),
+                       QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(image);
+}
+
 QIcon programIcon() {
-    QImageReader reader(QStringLiteral(":/icons/aromelle-32.png"), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read()));
+    return QIcon(programPixmap());
 }
 
 void installFontSubstitutes() {
@@ -108,7 +116,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, cons
     return pushButton;
 }
 
-QWidget *workingClient(QMainWindow *window, const QSize &size) {
+QWidget *workingClient(MenuWindow *window, const QSize &size) {
     auto *client = new QWidget(window);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(size);

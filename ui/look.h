@@ -6,15 +6,19 @@
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QRect>
 #include <QString>
 
 #include <string_view>
 
 class QFrame;
-class QMainWindow;
 class QPushButton;
 class QWidget;
+
+namespace aromelle {
+class MenuWindow;
+}
 
 namespace aromelle::look {
 
@@ -45,8 +49,8 @@ enum FontStyle { Plain = 0, Bold = 1, Underline = 2 };
 QFont verdana(double points, int style = Plain);
 QFont sansSerif(double points); // the classic dialog font
 
-// The program's icon. Read as the PNG it is: left to guess the format, an image reader
-// first loads every image format plugin installed to ask each of them.
+// The program's icon, made from pixels built into the program: nothing is decoded.
+QPixmap programPixmap();
 QIcon programIcon();
 
 // Maps the fonts the layouts were drawn with to installed ones of close metrics,
@@ -81,7 +85,7 @@ template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
 QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect);
 
 // The indigo client area of a working window, of a fixed size.
-QWidget *workingClient(QMainWindow *window, const QSize &size);
+QWidget *workingClient(MenuWindow *window, const QSize &size);
 // An indigo strip (a frame without caption).
 QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect);
 
