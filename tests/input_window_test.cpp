@@ -6,6 +6,7 @@
 #include "support.h"
 #include "windows.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
@@ -51,6 +52,10 @@ private slots:
         QCOMPARE(child<QLineEdit>(input, "txtFirstName")->accessibleName(),
                  QStringLiteral("First Name"));
         QCOMPARE(year->accessibleName(), QStringLiteral("Year"));
+        // Told to screen readers as a window, its menu bar first.
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&input);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->child(0)->role(), QAccessible::MenuBar);
     }
 
     void firstNameHasTheFocusAndTabFollowsTheScreen() {

@@ -140,9 +140,9 @@ private slots:
         QFETCH(Window, window);
         QFETCH(QStringList, entries);
         Harness h;
-        QMainWindow *w = window == Window::Main
-                             ? static_cast<QMainWindow *>(&Windows::instance().main())
-                             : &Windows::instance().display();
+        MenuWindow *w = window == Window::Main
+                            ? static_cast<MenuWindow *>(&Windows::instance().main())
+                            : &Windows::instance().display();
         QStringList seen;
         for (QAction *top : w->menuBar()->actions()) {
             if (QMenu *menu = top->menu()) {

@@ -303,7 +303,7 @@ bool FrmDisplay::eventFilter(QObject *watched, QEvent *event) {
     default:
         break;
     }
-    return QMainWindow::eventFilter(watched, event);
+    return MenuWindow::eventFilter(watched, event);
 }
 
 void FrmDisplay::closeEvent(QCloseEvent *event) {
@@ -311,7 +311,7 @@ void FrmDisplay::closeEvent(QCloseEvent *event) {
 }
 
 void FrmDisplay::showEvent(QShowEvent *event) {
-    QMainWindow::showEvent(event);
+    MenuWindow::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
         placeTabFrames();

@@ -2,14 +2,14 @@
 // built afresh for every reading, so each one starts from the same design state.
 #pragma once
 
-#include <QMainWindow>
+#include "menu_window.h"
 
 class QLabel;
 class QPlainTextEdit;
 class QTabWidget;
 class QPushButton;
 
-class FrmDisplay : public QMainWindow {
+class FrmDisplay : public aromelle::MenuWindow {
     Q_OBJECT
 public:
     FrmDisplay();

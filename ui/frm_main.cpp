@@ -318,7 +318,7 @@ bool FrmMain::filterNameKey(QLineEdit *box, int code) {
 bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
     auto *box = qobject_cast<QLineEdit *>(watched);
     if (!box || event->type() != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
+        return MenuWindow::eventFilter(watched, event);
 
     const auto *key = static_cast<QKeyEvent *>(event);
     // Focus moves and Delete are not characters typed into the box, though X11
@@ -355,7 +355,7 @@ void FrmMain::closeEvent(QCloseEvent *event) {
 }
 
 void FrmMain::showEvent(QShowEvent *event) {
-    QMainWindow::showEvent(event);
+    MenuWindow::showEvent(event);
     if (!m_centred) {
         m_centred = true;
         centreOnScreen(this);

@@ -2,7 +2,7 @@
 // the name boxes and the check that runs before every reading.
 #pragma once
 
-#include <QMainWindow>
+#include "menu_window.h"
 
 #include <cstdint>
 
@@ -17,7 +17,7 @@ class LinkLabel;
 }
 } // namespace aromelle
 
-class FrmMain : public QMainWindow {
+class FrmMain : public aromelle::MenuWindow {
     Q_OBJECT
 public:
     FrmMain();
