@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QRandomGenerator>
 #include <QWidget>
 
 #include <random>
@@ -106,8 +107,10 @@ double randomNumber() {
 }
 
 void randomize() {
+    // Seeded from Qt's system generator: std::random_device would bring in code of the
+    // C++ library that nothing else at start-up uses.
     generator().seed(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()) ^
-                     std::random_device{}());
+                     QRandomGenerator::system()->generate64());
 }
 
 void setRandomSource(std::function<double()> source) {
