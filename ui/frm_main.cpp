@@ -8,6 +8,7 @@
 #include "sign_pictures.h"
 #include "windows.h"
 
+#include <QAbstractListModel>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <iterator>
 #include <limits>
 
 using namespace aromelle;
@@ -55,6 +57,7 @@ struct Geometry {
 constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2050;
+constexpr int kDaysInLongestMonth = 31;
 constexpr std::int16_t kFebruary = 1;
 constexpr std::int16_t kDay29 = 28; // day positions are 0-based
 constexpr std::int16_t kDay30 = 29;
@@ -145,6 +148,33 @@ QLabel *caption(QWidget *parent, const char *name, const char *text, const QRect
         label->resize(label->sizeHint().width(), rect.height());
     return label;
 }
+
+// The entries of a date list, each made when asked for. Added item by item, the three
+// lists would hold 194 items, each with data of its own, all built before the window shows.
+class DateEntries final : public QAbstractListModel {
+public:
+    // Numbers from first on, or, given names, the names.
+    DateEntries(int first, int count, QObject *parent, const char (*names)[10] = nullptr)
+        : QAbstractListModel(parent), m_first(first), m_count(count), m_names(names) {}
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : m_count;
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (!checkIndex(index, CheckIndexOption::IndexIsValid) ||
+            (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        if (m_names)
+            return QString::fromLatin1(m_names[index.row()]);
+        return QString::number(m_first + index.row());
+    }
+
+private:
+    int m_first;
+    int m_count;
+    const char (*m_names)[10];
+};
 
 bool isLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -240,18 +270,10 @@ void FrmMain::buildMenus() {
 }
 
 void FrmMain::Form_Load() {
-    // Filled in one go: added one by one, every entry would be a change of its own to
-    // the list and its model.
-    QStringList days, months, years;
-    for (int day = 1; day <= 31; ++day)
-        days << QString::number(day);
-    for (const char *month : kMonthNames)
-        months << QString::fromLatin1(month);
-    for (int year = kFirstYear; year <= kLastYear; ++year)
-        years << QString::number(year);
-    m_day->addItems(days);
-    m_month->addItems(months);
-    m_year->addItems(years);
+    m_day->setModel(new DateEntries(1, kDaysInLongestMonth, m_day));
+    m_month->setModel(
+        new DateEntries(0, static_cast<int>(std::size(kMonthNames)), m_month, kMonthNames));
+    m_year->setModel(new DateEntries(kFirstYear, kLastYear - kFirstYear + 1, m_year));
     m_day->setCurrentIndex(0);
     m_month->setCurrentIndex(0);
     m_year->setCurrentIndex(0);
