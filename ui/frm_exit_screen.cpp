@@ -74,8 +74,7 @@ QGroupBox *navyFrame(QWidget *parent, const char *name, const char *caption, con
 }
 
 QLineEdit *formBox(QWidget *parent, const char *name, const QRect &rect) {
-    auto *box = place(new QLineEdit(parent), name, rect);
-    box->setFont(sansSerif(8.25));
+    auto *box = place(textBox(parent, sansSerif(8.25)), name, rect);
     box->setMaxLength(std::numeric_limits<int>::max()); // no limit, as in the other boxes
     paint(box, Qt::black, Qt::white);
     return box;

@@ -119,8 +119,7 @@ CaptionFrame *frame(QWidget *parent, const char *name, const char *caption, cons
 }
 
 QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
-    auto *box = place(new QLineEdit(parent), name, rect);
-    box->setFont(verdana(8.25));
+    auto *box = place(textBox(parent, verdana(8.25)), name, rect);
     box->setAccessibleName(QString::fromLatin1(accessible));
     box->setMaxLength(kNoLengthLimit);
     paint(box, kIndigo, kPeach);

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -108,6 +109,15 @@ void fitToWidth(QWidget *widget) {
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
+}
+
+QLineEdit *textBox(QWidget *parent, const QFont &font) {
+    const QFont application = QGuiApplication::font();
+    QGuiApplication::setFont(font);
+    auto *box = new QLineEdit(parent);
+    QGuiApplication::setFont(application);
+    box->setFont(font);
+    return box;
 }
 
 QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect) {

@@ -13,6 +13,7 @@
 #include <string_view>
 
 class QFrame;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -79,6 +80,13 @@ template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
     widget->setGeometry(rect);
     return widget;
 }
+
+// A one-line text box in the given font. Qt lays out a new box's empty text once in the
+// application's font before the box takes its own, loading that face and size only to
+// drop them; the box is made while its own font stands in for the application's.
+// Setting the application's font marks it as chosen by the program: should the desktop's
+// font change while Aromelle runs, its menus and message boxes follow at the next start.
+QLineEdit *textBox(QWidget *parent, const QFont &font);
 
 // A push button at its place in its container. Enter presses it when it has the
 // focus, as Space does, on every window and not only in dialogs.
