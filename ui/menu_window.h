@@ -10,8 +10,8 @@ class QVBoxLayout;
 namespace aromelle {
 
 // QMainWindow would do the same, but it sets up dock and tool-bar areas these windows
-// never use, and that alone costs the first window about a third of a megabyte of
-// memory before it shows.
+// never use, and the code that touches costs the first window over 400 kB of memory
+// before it shows.
 class MenuWindow : public QWidget {
     Q_OBJECT
 public:
