@@ -30,10 +30,7 @@ MenuWindow::MenuWindow(QWidget *parent)
 }
 
 void MenuWindow::setCentralWidget(QWidget *widget) {
-    if (m_central) {
-        m_layout->removeWidget(m_central);
-        delete m_central;
-    }
+    Q_ASSERT(!m_central); // each window sets its client once
     m_central = widget;
     m_layout->addWidget(widget);
 }

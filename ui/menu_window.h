@@ -19,7 +19,7 @@ public:
 
     QMenuBar *menuBar() const { return m_menuBar; }
     QWidget *centralWidget() const { return m_central; }
-    void setCentralWidget(QWidget *widget);
+    void setCentralWidget(QWidget *widget); // once, with the client
 
 private:
     QVBoxLayout *m_layout;
