@@ -2,9 +2,14 @@
 
 #include <QGuiApplication>
 #include <QIconEngine>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QStyleOption>
 
+#include <algorithm>
 #include <optional>
 
 namespace aromelle::look {
@@ -55,6 +60,29 @@ private:
     std::optional<QIcon> m_icon;
 };
 
+constexpr int kRingWidth = 2; // device-independent pixels
+constexpr int kTabInset = 3;
+
+// The focus ring: a solid band just inside the rectangle.
+void drawFocusRing(QPainter *painter, const QRect &rect, const QColor &colour) {
+    const int width = std::min({kRingWidth, rect.width() / 2, rect.height() / 2});
+    painter->fillRect(QRect(rect.left(), rect.top(), rect.width(), width), colour);
+    painter->fillRect(QRect(rect.left(), rect.bottom() - width + 1, rect.width(), width), colour);
+    painter->fillRect(QRect(rect.left(), rect.top(), width, rect.height()), colour);
+    painter->fillRect(QRect(rect.right() - width + 1, rect.top(), width, rect.height()), colour);
+}
+
+// Rings on boxes and lists go inside their one-pixel outline, so each ring lies
+// between the control's outline and its own background.
+constexpr int kOutline = 1;
+QRect insideOutline(const QRect &rect) {
+    return rect.adjusted(kOutline, kOutline, -kOutline, -kOutline);
+}
+
+bool hasFocus(const QStyleOption *option) {
+    return option->state & QStyle::State_HasFocus;
+}
+
 } // namespace
 
 ProgramStyle::ProgramStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
@@ -66,6 +94,59 @@ QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option
     const Qt::LayoutDirection direction =
         option ? option->direction : QGuiApplication::layoutDirection();
     return QIcon(new DeferredIcon(baseStyle(), icon, direction));
+}
+
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                 QPainter *painter, const QWidget *widget) const {
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    if (element == PE_PanelLineEdit && hasFocus(option) && qobject_cast<const QLineEdit *>(widget))
+        drawFocusRing(painter, insideOutline(option->rect), option->palette.color(QPalette::Text));
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption *option,
+                               QPainter *painter, const QWidget *widget) const {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    if (!hasFocus(option))
+        return;
+    // Each ring goes where the control's caption or text is, in the caption's colour.
+    switch (element) {
+    case CE_PushButton:
+        drawFocusRing(painter, subElementRect(SE_PushButtonFocusRect, option, widget),
+                      option->palette.color(QPalette::ButtonText));
+        break;
+    case CE_CheckBox:
+        drawFocusRing(painter, subElementRect(SE_CheckBoxFocusRect, option, widget),
+                      option->palette.color(QPalette::WindowText));
+        break;
+    case CE_TabBarTab:
+        drawFocusRing(painter, option->rect.adjusted(kTabInset, kTabInset, -kTabInset, -kTabInset),
+                      option->palette.color(QPalette::WindowText));
+        break;
+    case CE_ShapedFrame:
+        if (qobject_cast<const QPlainTextEdit *>(widget))
+            drawFocusRing(painter, insideOutline(option->rect),
+                          option->palette.color(QPalette::Text));
+        break;
+    default:
+        break;
+    }
+}
+
+int ProgramStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
+                              const QWidget *widget) const {
+    // A multi-line box's text area covers all but its frame, so the frame is made wide
+    // enough for Fusion's one-pixel line and the focus ring inside it.
+    if (metric == PM_DefaultFrameWidth && qobject_cast<const QPlainTextEdit *>(widget))
+        return kOutline + kRingWidth;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
+void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                      QPainter *painter, const QWidget *widget) const {
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (control == CC_ComboBox && hasFocus(option))
+        drawFocusRing(painter, insideOutline(option->rect),
+                      option->palette.color(QPalette::ButtonText));
 }
 
 } // namespace aromelle::look
