@@ -1,5 +1,6 @@
 #include "frm_about.h"
 
+#include "accessible.h"
 #include "links.h"
 #include "look.h"
 
@@ -35,6 +36,7 @@ QLabel *textLabel(QLabel *label, const char *name, const QFont &font) {
 } // namespace
 
 FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
+    accessible::install();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(programTitle());
     makeFixedWindow(this);

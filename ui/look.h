@@ -103,6 +103,9 @@ class LinkLabel : public QLabel {
 public:
     explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
 
+    // Follows the link as a click does; assistive technology calls it.
+    void activate() { emit clicked(); }
+
 signals:
     void clicked();
 
