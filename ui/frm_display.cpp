@@ -9,6 +9,7 @@
 #include "sign_pictures.h"
 #include "windows.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -105,6 +106,10 @@ const Row kRows[] = {
      &FrmDisplay::lblSunSignCompatibility},
 };
 
+constexpr char kFragrancesCaption[] = "Fragrances";
+constexpr char kPerfumesCaption[] = "Perfumes";
+
+constexpr int kSunSignTab = 0;
 constexpr int kPerfumeTab = 1;
 
 QLabel *autoLabel(QWidget *parent, const char *name, const QString &text, QPoint at,
@@ -124,10 +129,12 @@ QLabel *captionLabel(QWidget *parent, const char *name, const char *text, QPoint
                      kIndigo);
 }
 
-QPlainTextEdit *readingBox(QWidget *parent, const char *name, const QRect &rect,
-                           const QColor &text) {
+// A reading box, named for screen readers after the caption above it.
+QPlainTextEdit *readingBox(QWidget *parent, const char *name, const char *caption,
+                           const QRect &rect, const QColor &text) {
     auto *box = new QPlainTextEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(QString::fromLatin1(caption));
     box->setGeometry(rect);
     box->setReadOnly(true);
     // Keyboard users scroll and select the reading with the arrow keys.
@@ -184,16 +191,72 @@ FrmDisplay::FrmDisplay() {
 
     // The tab bar itself takes the focus for the tab control; the chain goes through
     // it, as through the tab control, it would end at the tab control's own children.
-    auto *tabBar = m_tabs->findChild<QTabBar *>();
-    setTabOrder(m_back, tabBar);
-    setTabOrder(tabBar, txtSunSignPositiveTraits);
+    m_tabBar = m_tabs->findChild<QTabBar *>();
+    setTabOrder(m_back, m_tabBar);
+    setTabOrder(m_tabBar, txtSunSignPositiveTraits);
     setTabOrder(txtSunSignPositiveTraits, txtSunSignNegativeTraits);
     setTabOrder(txtSunSignNegativeTraits, txtAromelle);
     setTabOrder(txtAromelle, m_back);
 
+    // The tab bar is where the keyboard meets each tab first, so its tabs carry their
+    // values for screen readers (see describeTabs).
+    m_tabBar->installEventFilter(this);
+    describeTabs();
+
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     m_back->setFocus();
+}
+
+void FrmDisplay::showProfile(const SignProfile &profile, const QPixmap &picture) {
+    // The labels are sized to their text.
+    const auto setValue = [](QLabel *label, std::string_view value) {
+        label->setText(qt(value));
+        label->adjustSize();
+    };
+    setValue(lblSunSign, displayName(profile.sign));
+    setValue(lblSunSignElement, profile.element);
+    setValue(lblSunSignNumber, profile.lucky_number);
+    setValue(lblSunSignDay, profile.lucky_day);
+    setValue(lblSunSignCompatibility, profile.compatibility);
+    setValue(lblSunSignBirthStone, profile.birthstone);
+    txtSunSignPositiveTraits->setPlainText(qt(profile.positive_traits));
+    txtSunSignNegativeTraits->setPlainText(qt(profile.negative_traits));
+    if (!picture.isNull())
+        picSunSign->setPixmap(picture);
+    lblFragrances->setText(qt(profile.fragrances));
+    lblPerfume->setText(qt(profile.perfumes));
+    txtAromelle->setPlainText(qt(profile.perfume_preferences));
+    describeTabs();
+}
+
+void FrmDisplay::describeTabs() {
+    // A screen reader reaches the values only through what the Tab key reaches: the
+    // tab bar and the reading boxes. Each tab's description holds its captions and
+    // values. Qt takes a tab's description from its tooltip, which is never shown
+    // (see eventFilter).
+    const auto entry = [](const char *caption, const QLabel *value) {
+        return QString::fromLatin1(caption) + QStringLiteral(": ") + value->text();
+    };
+    QStringList sunSign;
+    for (const Row &row : kRows)
+        sunSign << entry(row.caption, this->*row.value);
+    const QStringList perfume{entry(kFragrancesCaption, lblFragrances),
+                              entry(kPerfumesCaption, lblPerfume)};
+    const QString separator = QStringLiteral(". ");
+    m_tabs->setTabToolTip(kSunSignTab, sunSign.join(separator));
+    m_tabs->setTabToolTip(kPerfumeTab, perfume.join(separator));
+}
+
+void FrmDisplay::announceCurrentTab() {
+    // Qt tells the focus as on the whole tab bar, which a screen reader names without
+    // a description; arrow keys then move it to single tabs. The current tab is
+    // where the focus really is, so it is told as focused, as the arrow keys do.
+    if (!QAccessible::isActive() || !m_tabBar->hasFocus())
+        return;
+    QAccessibleEvent focus(m_tabBar, QAccessible::Focus);
+    focus.setChild(m_tabBar->currentIndex());
+    QAccessible::updateAccessibility(&focus);
 }
 
 void FrmDisplay::buildSunSignTab(QWidget *page) {
@@ -215,10 +278,10 @@ void FrmDisplay::buildSunSignTab(QWidget *page) {
 
     captionLabel(frame, "Label13", "Positive Traits", Geometry::Label13);
     captionLabel(frame, "Label10", "Negative Traits", Geometry::Label10);
-    txtSunSignPositiveTraits =
-        readingBox(frame, "txtSunSignPositiveTraits", Geometry::txtSunSignPositiveTraits, kPeach);
-    txtSunSignNegativeTraits =
-        readingBox(frame, "txtSunSignNegativeTraits", Geometry::txtSunSignNegativeTraits, kPeach);
+    txtSunSignPositiveTraits = readingBox(frame, "txtSunSignPositiveTraits", "Positive Traits",
+                                          Geometry::txtSunSignPositiveTraits, kPeach);
+    txtSunSignNegativeTraits = readingBox(frame, "txtSunSignNegativeTraits", "Negative Traits",
+                                          Geometry::txtSunSignNegativeTraits, kPeach);
     // Their text is not to be copied: any change, click or mouse movement over
     // them empties the clipboard.
     for (QPlainTextEdit *box : {txtSunSignPositiveTraits, txtSunSignNegativeTraits}) {
@@ -240,8 +303,8 @@ void FrmDisplay::buildPerfumeTab(QWidget *page) {
     paint(frame, kIndigo, kPeach);
     m_perfumeFrame = frame;
 
-    captionLabel(frame, "Label3", "Fragrances", Geometry::Label3);
-    captionLabel(frame, "Label4", "Perfumes", Geometry::Label4);
+    captionLabel(frame, "Label3", kFragrancesCaption, Geometry::Label3);
+    captionLabel(frame, "Label4", kPerfumesCaption, Geometry::Label4);
     captionLabel(frame, "Label1", "Perfume Preferences", Geometry::Label1);
 
     const auto listLabel = [frame](const char *name, const QRect &rect, std::string_view text) {
@@ -259,7 +322,8 @@ void FrmDisplay::buildPerfumeTab(QWidget *page) {
     lblFragrances = listLabel("lblFragrances", Geometry::lblFragrances, kDesignFragrances);
     lblPerfume = listLabel("lblPerfume", Geometry::lblPerfume, profileOf(SunSign::Taurus).perfumes);
 
-    txtAromelle = readingBox(frame, "txtAromelle", Geometry::txtAromelle, Qt::white);
+    txtAromelle =
+        readingBox(frame, "txtAromelle", "Perfume Preferences", Geometry::txtAromelle, Qt::white);
 }
 
 void FrmDisplay::buildMenus() {
@@ -293,6 +357,11 @@ void FrmDisplay::cmdBack_Click() {
 }
 
 bool FrmDisplay::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_tabBar) {
+        if (event->type() == QEvent::FocusIn)
+            QMetaObject::invokeMethod(this, &FrmDisplay::announceCurrentTab, Qt::QueuedConnection);
+        return event->type() == QEvent::ToolTip; // descriptions for screen readers only
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

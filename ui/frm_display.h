@@ -5,14 +5,23 @@
 #include "menu_window.h"
 
 class QLabel;
+class QPixmap;
 class QPlainTextEdit;
 class QTabWidget;
 class QPushButton;
+class QTabBar;
+
+namespace aromelle {
+struct SignProfile;
+}
 
 class FrmDisplay : public aromelle::MenuWindow {
     Q_OBJECT
 public:
     FrmDisplay();
+
+    // Shows one sign's reading: its texts and its picture.
+    void showProfile(const aromelle::SignProfile &profile, const QPixmap &picture);
 
     // The value controls the reading writes.
     QLabel *lblSunSign = nullptr;
@@ -40,8 +49,11 @@ private:
     void buildPerfumeTab(QWidget *page);
     void buildMenus();
     void placeTabFrames();
+    void describeTabs();
+    void announceCurrentTab();
 
     QTabWidget *m_tabs = nullptr;
+    QTabBar *m_tabBar = nullptr;
     QWidget *m_sunSignFrame = nullptr;
     QWidget *m_perfumeFrame = nullptr;
     QPushButton *m_back = nullptr;

@@ -1,5 +1,6 @@
 #include "frm_exit_screen.h"
 
+#include "accessible.h"
 #include "links.h"
 #include "look.h"
 #include "services.h"
@@ -90,6 +91,7 @@ const ReferField &fieldOf(const QObject *box) {
 } // namespace
 
 FrmExitScreen::FrmExitScreen() {
+    accessible::install();
     setObjectName(QStringLiteral("frmExitScreen"));
     setWindowTitle(programTitle());
     makeFixedWindow(this);
@@ -207,14 +209,23 @@ bool FrmExitScreen::eventFilter(QObject *watched, QEvent *event) {
     using modTellAFriend::trimSpaces;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (trimSpaces(boxText(box)) == QLatin1String(fieldOf(box).placeholder))
-            setBoxText(box, QString());
+        // The placeholder goes once the focus has been announced: a screen reader that
+        // hears of the text change first takes it for the focus, and then says nothing
+        // of the box at all.
+        m_placeholderToClear = box;
+        QMetaObject::invokeMethod(this, &FrmExitScreen::clearPlaceholder, Qt::QueuedConnection);
         break;
     case QEvent::FocusOut:
+        if (m_placeholderToClear == box)
+            m_placeholderToClear = nullptr;
         if (trimSpaces(boxText(box)).isEmpty())
             setBoxText(box, QString::fromLatin1(fieldOf(box).placeholder));
         break;
+    case QEvent::InputMethod:
+        clearPlaceholder(); // text already on its way goes into an empty box
+        break;
     case QEvent::KeyPress:
+        clearPlaceholder();
         if ((box == m_email || box == m_friendEmail) &&
             static_cast<QKeyEvent *>(event)->text() == QLatin1String(" ")) {
             showMessage(MessageKind::Error, QStringLiteral("Email Address Cannot Contain Space"));
@@ -226,6 +237,14 @@ bool FrmExitScreen::eventFilter(QObject *watched, QEvent *event) {
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void FrmExitScreen::clearPlaceholder() {
+    QWidget *box = m_placeholderToClear;
+    m_placeholderToClear = nullptr;
+    if (box && box->hasFocus() &&
+        modTellAFriend::trimSpaces(boxText(box)) == QLatin1String(fieldOf(box).placeholder))
+        setBoxText(box, QString());
 }
 
 void FrmExitScreen::cmdSubmit_Click() {
@@ -266,6 +285,8 @@ void FrmExitScreen::showEvent(QShowEvent *event) {
     if (!m_centred) {
         m_centred = true;
         centreOnScreen(this);
+        // Loaded hidden at the first reading, it is first seen here.
+        accessible::refreshWindow(this);
     }
     m_close->setFocus();
 }

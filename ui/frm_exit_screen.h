@@ -2,6 +2,7 @@
 // programs, carries the refer-a-friend form, and closing it ends the program.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
@@ -27,6 +28,8 @@ private:
     void Form_Load();
     QString boxText(QWidget *box) const;
     void setBoxText(QWidget *box, const QString &text);
+    // Empties the box that took the focus if it still shows its placeholder.
+    void clearPlaceholder();
 
     QLabel *m_plea = nullptr;
     QCheckBox *m_visit = nullptr;
@@ -36,6 +39,7 @@ private:
     QLineEdit *m_friendName = nullptr;
     QLineEdit *m_friendEmail = nullptr;
     QPlainTextEdit *m_message = nullptr;
+    QPointer<QWidget> m_placeholderToClear;
     bool m_centred = false;
 };
 

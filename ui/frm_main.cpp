@@ -126,12 +126,14 @@ QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, co
     return box;
 }
 
-QComboBox *dateList(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
+QComboBox *dateList(QWidget *parent, const char *name, const char *field, const QRect &rect) {
     // Its popup, with every entry laid out, would be built as soon as the font is set;
     // it is built when first opened instead, and then takes the list's font and colours.
     auto *list = place(new QuietFont<QComboBox>(parent), name, rect);
     list->setFontQuietly(verdana(8.25));
-    list->setAccessibleName(QString::fromLatin1(accessible));
+    // Qt on Linux tells a list's current entry as its name, so the field it stands for
+    // goes in the description, which screen readers speak after it.
+    list->setAccessibleDescription(QString::fromLatin1(field));
     list->setEditable(false);
     paint(list, kIndigo, kPeach);
     return list;
@@ -207,6 +209,8 @@ FrmMain::FrmMain() {
     CaptionFrame *details =
         frame(client, "fraName", "Please Fill In The Below Details:", Geometry::fraName);
     CaptionFrame *names = frame(details, "Frame1", "Name", Geometry::Frame1);
+    // Qt names a frame inside another after the outer one's caption; each says its own.
+    names->setAccessibleName(names->title());
     caption(names, "Label1", " First Name", Geometry::Label1);
     caption(names, "Label4", "Middle Name", Geometry::Label4);
     caption(names, "Label5", " Last Name", Geometry::Label5);
@@ -217,6 +221,7 @@ FrmMain::FrmMain() {
         box->installEventFilter(this);
 
     CaptionFrame *birthDay = frame(details, "fraBirthDay", "Date Of Birth", Geometry::fraBirthDay);
+    birthDay->setAccessibleName(birthDay->title());
     m_month = dateList(birthDay, "cboMonth", "Month", Geometry::cboMonth);
     m_day = dateList(birthDay, "cboDate", "Day", Geometry::cboDate);
     m_year = dateList(birthDay, "cboYear", "Year", Geometry::cboYear);

@@ -1,0 +1,160 @@
+// What a screen reader can tell along each window's Tab chain: every control names
+// its field apart from its value, and every value of a reading is told with its
+// caption on something the chain reaches.
+#include "frm_about.h"
+#include "frm_display.h"
+#include "frm_exit_screen.h"
+#include "frm_main.h"
+#include "profiles.h"
+#include "support.h"
+#include "windows.h"
+
+#include <QAccessible>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace aromelle;
+using testing_support::child;
+using testing_support::Harness;
+
+namespace {
+
+enum class Window { Main, Display, About, ExitScreen };
+
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// The controls the Tab key reaches, in order, from the one with the focus.
+QList<QWidget *> tabChain(QWidget &window) {
+    QList<QWidget *> chain;
+    QWidget *start = window.focusWidget();
+    QWidget *w = start;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled() &&
+            w->isVisibleTo(&window) && w->window() == &window)
+            chain << w;
+        w = w->nextInFocusChain();
+    } while (w != start);
+    return chain;
+}
+
+// What a screen reader says of a focused control: its name, and its description
+// where its name is its value. A tab bar is told by its tabs, which the arrow keys
+// move between.
+struct Told {
+    QString field;
+    QString value;
+    QStringList texts; // everything it tells, captions and values
+};
+
+QList<Told> toldBy(QWidget *control) {
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);
+    QList<QAccessibleInterface *> parts{iface};
+    if (iface->role() == QAccessible::PageTabList) {
+        parts.clear();
+        for (int i = 0; i < iface->childCount(); ++i)
+            parts << iface->child(i);
+    }
+    QList<Told> told;
+    for (QAccessibleInterface *part : parts) {
+        const QString name = part->text(QAccessible::Name);
+        const QString value = part->text(QAccessible::Value);
+        const QString description = part->text(QAccessible::Description);
+        const QString field = name.isEmpty() || name == value ? description : name;
+        told << Told{field, value, {name, description}};
+    }
+    return told;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Window)
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tabChainTellsFieldsAndEveryValue_data() {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::newRow("input window") << Window::Main << QAccessible::Window;
+        QTest::newRow("profile window") << Window::Display << QAccessible::Window;
+        QTest::newRow("about window") << Window::About << QAccessible::Dialog;
+        QTest::newRow("exit screen") << Window::ExitScreen << QAccessible::Window;
+    }
+
+    void tabChainTellsFieldsAndEveryValue() {
+        QFETCH(Window, window);
+        QFETCH(QAccessible::Role, role);
+        Harness h;
+        std::unique_ptr<FrmAbout> about;
+        QWidget *w = nullptr;
+        QStringList expected; // caption and value, as a reading tells them
+        switch (window) {
+        case Window::Main:
+            w = &Windows::instance().main();
+            break;
+        case Window::Display: {
+            FrmMain &input = Windows::instance().main();
+            testing_support::setEntries(input, "ANN", "LEE", 1, 1, 1980);
+            input.cmdNext_Click();
+            w = &Windows::instance().display();
+            const SignProfile &p = profileOf(SunSign::Capricorn);
+            const std::pair<const char *, std::string_view> values[] = {
+                {"Your Sun Sign", "Capricorn"},
+                {"Element", p.element},
+                {"Birthstone", p.birthstone},
+                {"Lucky Number", p.lucky_number},
+                {"Lucky Day", p.lucky_day},
+                {"Compatibility", p.compatibility},
+                {"Fragrances", p.fragrances},
+                {"Perfumes", p.perfumes},
+                {"Positive Traits", p.positive_traits},
+                {"Negative Traits", p.negative_traits},
+                {"Perfume Preferences", p.perfume_preferences}};
+            for (const auto &[caption, value] : values)
+                expected << QString::fromLatin1(caption) + QStringLiteral(": ") + q(value);
+            break;
+        }
+        case Window::About:
+            about = std::make_unique<FrmAbout>();
+            w = about.get();
+            break;
+        case Window::ExitScreen:
+            w = &Windows::instance().exitScreen();
+            break;
+        }
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w)->role(), role);
+
+        // On the profile window the user walks each tab's chain in turn.
+        auto *tabs = w->findChild<QTabWidget *>();
+        QStringList told;
+        for (int page = 0; page < (tabs ? tabs->count() : 1); ++page) {
+            if (tabs)
+                tabs->setCurrentIndex(page);
+            const QList<QWidget *> chain = tabChain(*w);
+            QVERIFY(!chain.isEmpty());
+            for (QWidget *control : chain) {
+                control->setFocus(Qt::TabFocusReason);
+                QCoreApplication::processEvents(); // a box's placeholder goes
+                for (const Told &t : toldBy(control)) {
+                    QVERIFY2(!t.field.isEmpty() && t.field != t.value,
+                             qPrintable(control->objectName() + " has no field name"));
+                    told << t.texts;
+                    // A box is told by its field and then its text.
+                    told << t.field + QStringLiteral(": ") + t.value;
+                }
+            }
+        }
+        for (const QString &value : expected)
+            QVERIFY2(told.join(QStringLiteral(". ")).contains(value), qPrintable(value));
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
