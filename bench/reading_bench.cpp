@@ -31,6 +31,8 @@
 #include <chrono>
 #include <cstdio>
 
+using aromelle::FrmDisplay;
+using aromelle::FrmMain;
 using aromelle::Windows;
 
 namespace {

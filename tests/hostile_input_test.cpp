@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 using namespace aromelle;
+using testing_support::child;
 using testing_support::Harness;
 
 namespace {
@@ -169,7 +170,8 @@ private slots:
         input.cmdNext_Click();
         QVERIFY(h.messages.isEmpty());
         QVERIFY(windows.isDisplayLoaded());
-        QCOMPARE(windows.display().lblSunSign->text(), QStringLiteral("Capricorn"));
+        QCOMPARE(child<QLabel>(windows.display(), "lblSunSign")->text(),
+                 QStringLiteral("Capricorn"));
         windows.display().cmdBack_Click();
         QCOMPARE(input.findChild<QLineEdit *>("txtFirstName")->text(), huge);
     }

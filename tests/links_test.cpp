@@ -6,7 +6,6 @@
 #include "frm_main.h"
 #include "links.h"
 #include "look.h"
-#include "menus.h"
 #include "support.h"
 #include "windows.h"
 

@@ -62,18 +62,21 @@ class ReadingTest : public QObject {
     static QImage shown(const QLabel *label) { return label->pixmap().toImage(); }
 
     void compareWithProfile(FrmDisplay &d, const SignProfile &p) {
-        QCOMPARE(d.lblSunSign->text(), q(displayName(p.sign)));
-        QCOMPARE(d.lblSunSignElement->text(), q(p.element));
-        QCOMPARE(d.lblSunSignNumber->text(), q(p.lucky_number));
-        QCOMPARE(d.lblSunSignDay->text(), q(p.lucky_day));
-        QCOMPARE(d.lblSunSignCompatibility->text(), q(p.compatibility));
-        QCOMPARE(d.lblSunSignBirthStone->text(), q(p.birthstone));
-        QCOMPARE(d.txtSunSignPositiveTraits->toPlainText(), q(p.positive_traits));
-        QCOMPARE(d.txtSunSignNegativeTraits->toPlainText(), q(p.negative_traits));
-        QCOMPARE(shown(d.picSunSign), SignPictureList::shared(p.picture_position).toImage());
-        QCOMPARE(d.lblFragrances->text(), q(p.fragrances));
-        QCOMPARE(d.lblPerfume->text(), q(p.perfumes));
-        QCOMPARE(d.txtAromelle->toPlainText(), q(p.perfume_preferences));
+        QCOMPARE(child<QLabel>(d, "lblSunSign")->text(), q(displayName(p.sign)));
+        QCOMPARE(child<QLabel>(d, "lblSunSignElement")->text(), q(p.element));
+        QCOMPARE(child<QLabel>(d, "lblSunSignNumber")->text(), q(p.lucky_number));
+        QCOMPARE(child<QLabel>(d, "lblSunSignDay")->text(), q(p.lucky_day));
+        QCOMPARE(child<QLabel>(d, "lblSunSignCompatibility")->text(), q(p.compatibility));
+        QCOMPARE(child<QLabel>(d, "lblSunSignBirthStone")->text(), q(p.birthstone));
+        QCOMPARE(child<QPlainTextEdit>(d, "txtSunSignPositiveTraits")->toPlainText(),
+                 q(p.positive_traits));
+        QCOMPARE(child<QPlainTextEdit>(d, "txtSunSignNegativeTraits")->toPlainText(),
+                 q(p.negative_traits));
+        QCOMPARE(shown(child<QLabel>(d, "picSunSign")),
+                 SignPictureList::shared(p.picture_position).toImage());
+        QCOMPARE(child<QLabel>(d, "lblFragrances")->text(), q(p.fragrances));
+        QCOMPARE(child<QLabel>(d, "lblPerfume")->text(), q(p.perfumes));
+        QCOMPARE(child<QPlainTextEdit>(d, "txtAromelle")->toPlainText(), q(p.perfume_preferences));
     }
 
 private slots:
@@ -110,34 +113,37 @@ private slots:
     void designStateBeforeAReading() {
         Harness h;
         FrmDisplay &d = Windows::instance().display();
-        for (QLabel *value : {d.lblSunSign, d.lblSunSignElement, d.lblSunSignNumber,
-                              d.lblSunSignDay, d.lblSunSignCompatibility, d.lblSunSignBirthStone})
-            QCOMPARE(value->text(), QStringLiteral("lblSunSign"));
-        QCOMPARE(d.lblFragrances->text(), q(kDesignFragrances));
-        QCOMPARE(d.lblPerfume->text(), q(profileOf(SunSign::Taurus).perfumes));
-        QCOMPARE(shown(d.picSunSign), SignPictureList::shared(11).toImage());
-        QVERIFY(d.txtAromelle->toPlainText().isEmpty());
-        QVERIFY(d.txtSunSignPositiveTraits->isReadOnly());
+        for (const char *value :
+             {"lblSunSign", "lblSunSignElement", "lblSunSignNumber", "lblSunSignDay",
+              "lblSunSignCompatibility", "lblSunSignBirthStone"})
+            QCOMPARE(child<QLabel>(d, value)->text(), QStringLiteral("lblSunSign"));
+        QCOMPARE(child<QLabel>(d, "lblFragrances")->text(), q(kDesignFragrances));
+        QCOMPARE(child<QLabel>(d, "lblPerfume")->text(), q(profileOf(SunSign::Taurus).perfumes));
+        QCOMPARE(shown(child<QLabel>(d, "picSunSign")), SignPictureList::shared(11).toImage());
+        QVERIFY(child<QPlainTextEdit>(d, "txtAromelle")->toPlainText().isEmpty());
+        QVERIFY(child<QPlainTextEdit>(d, "txtSunSignPositiveTraits")->isReadOnly());
     }
 
     void sameDayAndMonthGiveTheSameReadingWhateverTheNameOrYear() {
         Harness h;
         enter("ANN", "LEE", 8, 22, 1900);
         FrmDisplay &first = read();
-        const QString firstTraits = first.txtSunSignPositiveTraits->toPlainText();
-        QCOMPARE(first.lblSunSign->text(), QStringLiteral("Virgo"));
+        const QString firstTraits =
+            child<QPlainTextEdit>(first, "txtSunSignPositiveTraits")->toPlainText();
+        QCOMPARE(child<QLabel>(first, "lblSunSign")->text(), QStringLiteral("Virgo"));
         first.cmdBack_Click();
         enter("BO", "KIM", 8, 22, 2050);
         FrmDisplay &second = read();
-        QCOMPARE(second.lblSunSign->text(), QStringLiteral("Virgo"));
-        QCOMPARE(second.txtSunSignPositiveTraits->toPlainText(), firstTraits);
+        QCOMPARE(child<QLabel>(second, "lblSunSign")->text(), QStringLiteral("Virgo"));
+        QCOMPARE(child<QPlainTextEdit>(second, "txtSunSignPositiveTraits")->toPlainText(),
+                 firstTraits);
     }
 
     void leoThenBackThenPiscesLeavesNothingOfLeo() {
         Harness h;
         enter("ANN", "LEE", 7, 25);
         FrmDisplay &leo = read();
-        QCOMPARE(leo.lblSunSign->text(), QStringLiteral("Leo"));
+        QCOMPARE(child<QLabel>(leo, "lblSunSign")->text(), QStringLiteral("Leo"));
         child<QTabWidget>(leo, "SSTab1")->setCurrentIndex(0);
         QPointer<FrmDisplay> old(&leo);
         QTest::mouseClick(child<QPushButton>(leo, "cmdBack"), Qt::LeftButton);
@@ -197,14 +203,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&d));
         child<QTabWidget>(d, "SSTab1")->setCurrentIndex(tab);
         child<QPushButton>(d, "cmdBack")->setFocus();
-        const QString traits = d.txtSunSignPositiveTraits->toPlainText();
+        const QString traits = child<QPlainTextEdit>(d, "txtSunSignPositiveTraits")->toPlainText();
         for (int round = 0; round < 2; ++round) {
             for (const QString &name : order) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
                 QCOMPARE(QApplication::focusWidget()->objectName(), name);
             }
         }
-        QCOMPARE(d.txtSunSignPositiveTraits->toPlainText(), traits);
+        QCOMPARE(child<QPlainTextEdit>(d, "txtSunSignPositiveTraits")->toPlainText(), traits);
     }
 
     void menuEntriesBehaveAsTheirButtons() {
@@ -214,7 +220,7 @@ private slots:
         input().findChild<QAction *>("mnuNext")->trigger();
         QVERIFY(Windows::instance().isDisplayLoaded());
         FrmDisplay &d = Windows::instance().display();
-        QCOMPARE(d.lblSunSign->text(), QStringLiteral("Cancer"));
+        QCOMPARE(child<QLabel>(d, "lblSunSign")->text(), QStringLiteral("Cancer"));
         QVERIFY(!input().isVisible());
         d.findChild<QAction *>("mnuBack")->trigger();
         QVERIFY(!Windows::instance().isDisplayLoaded());
@@ -264,9 +270,10 @@ private slots:
         Harness h;
         enter("ANN", "LEE", 1, 1);
         FrmDisplay &d = read();
-        d.txtAromelle->selectAll();
-        d.txtAromelle->copy();
-        QCOMPARE(QApplication::clipboard()->text(), d.txtAromelle->toPlainText());
+        child<QPlainTextEdit>(d, "txtAromelle")->selectAll();
+        child<QPlainTextEdit>(d, "txtAromelle")->copy();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 child<QPlainTextEdit>(d, "txtAromelle")->toPlainText());
     }
 };
 

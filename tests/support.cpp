@@ -60,8 +60,8 @@ void Harness::clear() {
     openedPages.clear();
 }
 
-void setEntries(FrmMain &input, const QString &first, const QString &last, int month, int day,
-                int year) {
+void setEntries(aromelle::FrmMain &input, const QString &first, const QString &last, int month,
+                int day, int year) {
     constexpr int kFirstYear = 1900;
     child<QLineEdit>(input, "txtFirstName")->setText(first);
     child<QLineEdit>(input, "txtLastName")->setText(last);

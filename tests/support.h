@@ -14,7 +14,9 @@
 
 #include <deque>
 
+namespace aromelle {
 class FrmMain;
+}
 
 namespace testing_support {
 
@@ -49,7 +51,7 @@ template <typename T> T *child(QWidget &window, const char *name) {
 }
 
 // Fills the input window's names and picks the date (month and day from 1).
-void setEntries(FrmMain &input, const QString &first, const QString &last, int month, int day,
+void setEntries(aromelle::FrmMain &input, const QString &first, const QString &last, int month, int day,
                 int year);
 
 // Frees every window and forgets any shutdown, so the next test starts anew.

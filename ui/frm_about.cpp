@@ -7,8 +7,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-using namespace aromelle;
-using namespace aromelle::look;
+namespace aromelle {
+
+using namespace look;
 
 namespace {
 
@@ -42,7 +43,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     makeFixedWindow(this);
     setModal(true);
     setFixedSize(Geometry::client.size());
-    setFont(verdana(8.25));
+    setFont(uiFont(8.25));
     paint(this, kPeach, kIndigo);
 
     auto *icon = new QLabel(this);
@@ -53,7 +54,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(Geometry::cmdOK);
-    ok->setFont(verdana(8.25, Bold));
+    ok->setFont(uiFont(8.25, Bold));
     paint(ok, kIndigo, kPeach);
     ok->setDefault(true);
     ok->setAutoDefault(true);
@@ -72,18 +73,18 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
                            "idea about the perfume and scents liked by people under the different "
                            "signs of the zodiac."),
             this),
-        "Label1", verdana(8.25));
+        "Label1", uiFont(8.25));
     description->setGeometry(Geometry::Label1);
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto *title = textLabel(new QLabel(programTitle(), this), "Label2", verdana(9.75, Bold));
+    auto *title = textLabel(new QLabel(programTitle(), this), "Label2", uiFont(9.75, Bold));
     title->move(Geometry::Label2);
     title->adjustSize();
 
     auto *details = static_cast<LinkLabel *>(
         textLabel(new LinkLabel(QStringLiteral("Click here for more details."), this), "lblCoBrand",
-                  verdana(8.25, Bold | Underline)));
+                  uiFont(8.25, Bold | Underline)));
     details->move(Geometry::lblCoBrand);
     details->adjustSize();
     connect(details, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
@@ -93,7 +94,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
                                   "and make money online. Get this software fully branded for "
                                   "your website."),
                    this),
-        "Label3", verdana(8.25, Bold));
+        "Label3", uiFont(8.25, Bold));
     offer->setGeometry(Geometry::Label3);
     offer->setWordWrap(true);
     offer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -101,7 +102,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     auto *home = static_cast<LinkLabel *>(textLabel(
         new LinkLabel(QStringLiteral("Click here to visit ") + QString::fromLatin1(urls::kHomePage),
                       this),
-        "lblHomePage", verdana(8.25, Bold | Underline)));
+        "lblHomePage", uiFont(8.25, Bold | Underline)));
     home->move(Geometry::lblHomePage);
     home->adjustSize();
     connect(home, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
@@ -113,3 +114,5 @@ void FrmAbout::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
     centreOnScreen(this);
 }
+
+} // namespace aromelle

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+namespace aromelle {
+
 class FrmAbout : public QDialog {
     Q_OBJECT
 public:
@@ -12,3 +14,5 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
 };
+
+} // namespace aromelle

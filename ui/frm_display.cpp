@@ -1,22 +1,14 @@
 #include "frm_display.h"
 
-#include "frm_exit_screen.h"
-#include "frm_main.h"
 #include "links.h"
 #include "look.h"
-#include "menus.h"
 #include "profiles.h"
 #include "sign_pictures.h"
-#include "windows.h"
 
 #include <QAccessible>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -24,9 +16,11 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <iterator>
 
-using namespace aromelle;
-using namespace aromelle::look;
+namespace aromelle {
+
+using namespace look;
 
 namespace {
 
@@ -57,53 +51,26 @@ struct Geometry {
     static constexpr QRect txtAromelle = tw(120, 3480, 7935, 1020);
 };
 
-// Tab 0's rows: caption label and its place, value label and its place.
+// Tab 0's rows, top to bottom: caption label and its place, value label and its place.
 struct Row {
     const char *captionName;
     const char *caption;
     QPoint captionAt;
     const char *valueName;
     QPoint valueAt;
-    QLabel *FrmDisplay::*value;
 };
 
 const Row kRows[] = {
-    {"Label15",
-     "Your Sun Sign",
-     {px(240), px(360)},
-     "lblSunSign",
-     {px(1920), px(360)},
-     &FrmDisplay::lblSunSign},
-    {"Label11",
-     "Element",
-     {px(240), px(864)},
-     "lblSunSignElement",
-     {px(1920), px(900)},
-     &FrmDisplay::lblSunSignElement},
-    {"Label27",
-     "Birthstone",
-     {px(240), px(1368)},
-     "lblSunSignBirthStone",
-     {px(1920), px(1395)},
-     &FrmDisplay::lblSunSignBirthStone},
-    {"Label23",
-     "Lucky Number",
-     {px(240), px(1872)},
-     "lblSunSignNumber",
-     {px(1920), px(1890)},
-     &FrmDisplay::lblSunSignNumber},
-    {"Label21",
-     "Lucky Day",
-     {px(240), px(2376)},
-     "lblSunSignDay",
-     {px(1920), px(2385)},
-     &FrmDisplay::lblSunSignDay},
+    {"Label15", "Your Sun Sign", {px(240), px(360)}, "lblSunSign", {px(1920), px(360)}},
+    {"Label11", "Element", {px(240), px(864)}, "lblSunSignElement", {px(1920), px(900)}},
+    {"Label27", "Birthstone", {px(240), px(1368)}, "lblSunSignBirthStone", {px(1920), px(1395)}},
+    {"Label23", "Lucky Number", {px(240), px(1872)}, "lblSunSignNumber", {px(1920), px(1890)}},
+    {"Label21", "Lucky Day", {px(240), px(2376)}, "lblSunSignDay", {px(1920), px(2385)}},
     {"Label17",
      "Compatibility",
      {px(240), px(2880)},
      "lblSunSignCompatibility",
-     {px(1920), px(2880)},
-     &FrmDisplay::lblSunSignCompatibility},
+     {px(1920), px(2880)}},
 };
 
 constexpr char kFragrancesCaption[] = "Fragrances";
@@ -125,7 +92,7 @@ QLabel *autoLabel(QWidget *parent, const char *name, const QString &text, QPoint
 }
 
 QLabel *captionLabel(QWidget *parent, const char *name, const char *text, QPoint at) {
-    return autoLabel(parent, name, QString::fromLatin1(text), at, verdana(8.25, Bold | Underline),
+    return autoLabel(parent, name, QString::fromLatin1(text), at, uiFont(8.25, Bold | Underline),
                      kIndigo);
 }
 
@@ -142,7 +109,7 @@ QPlainTextEdit *readingBox(QWidget *parent, const char *name, const char *captio
     box->setTabChangesFocus(true);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setFont(verdana(8.25));
+    box->setFont(uiFont(8.25));
     paint(box, text, kIndigo);
     return box;
 }
@@ -154,16 +121,10 @@ void clearClipboard() {
 
 } // namespace
 
-FrmDisplay::FrmDisplay() {
+FrmDisplay::FrmDisplay()
+    : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geometry::Label61}) {
     setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(programTitle());
-    makeFixedWindow(this);
-    setFont(verdana(8.25));
-
-    QWidget *client = workingClient(this, Geometry::client.size());
-    QFrame *strip = indigoStrip(client, "Frame2", Geometry::Frame2);
-    linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), Geometry::Label61, 9,
-              modHelp::OpenHomePage);
+    QWidget *client = centralWidget();
 
     m_tabs = new QTabWidget(client);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
@@ -180,14 +141,11 @@ FrmDisplay::FrmDisplay() {
 
     QFrame *bottom = indigoStrip(client, "Frame5", Geometry::Frame5);
     m_back = button(bottom, "cmdBack", QStringLiteral("&Back"), Geometry::cmdBack);
-    m_back->setFont(verdana(8.25, Bold));
+    m_back->setFont(uiFont(8.25, Bold));
     paint(m_back, kIndigo, kPeach);
     connect(m_back, &QPushButton::clicked, this, &FrmDisplay::cmdBack_Click);
-    // The fully-branded offer is built last, so it lies above the co-branding one.
-    linkLabel(bottom, "lblCobrand", QString::fromLatin1(kCobrandText), Geometry::lblCobrand, 8.25,
-              modHelp::OpenCoBrandPage, kIndigo);
-    linkLabel(bottom, "lblFullBrand", QString::fromLatin1(kFullBrandText), Geometry::lblFullBrand,
-              8.25, modHelp::OpenFullyBrandedPage, kIndigo);
+    // On this window the fully-branded offer always lies in front.
+    addOffers(bottom, Geometry::lblCobrand, Geometry::lblFullBrand, InFront::FullBrand);
 
     // The tab bar itself takes the focus for the tab control; the chain goes through
     // it, as through the tab control, it would end at the tab control's own children.
@@ -203,8 +161,9 @@ FrmDisplay::FrmDisplay() {
     m_tabBar->installEventFilter(this);
     describeTabs();
 
-    buildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    addMenus(
+        {"mnuFile", "mnuBack", "Back", "mnuSep1", "mnuSep2", "Check for Software &Update"},
+        [this] { cmdBack_Click(); }, [this] { close(); });
     m_back->setFocus();
 }
 
@@ -230,6 +189,11 @@ void FrmDisplay::showProfile(const SignProfile &profile, const QPixmap &picture)
     describeTabs();
 }
 
+std::array<QLabel **, 6> FrmDisplay::rowValues() {
+    return {&lblSunSign,       &lblSunSignElement, &lblSunSignBirthStone,
+            &lblSunSignNumber, &lblSunSignDay,     &lblSunSignCompatibility};
+}
+
 void FrmDisplay::describeTabs() {
     // A screen reader reaches the values only through what the Tab key reaches: the
     // tab bar and the reading boxes. Each tab's description holds its captions and
@@ -239,8 +203,9 @@ void FrmDisplay::describeTabs() {
         return QString::fromLatin1(caption) + QStringLiteral(": ") + value->text();
     };
     QStringList sunSign;
-    for (const Row &row : kRows)
-        sunSign << entry(row.caption, this->*row.value);
+    const auto values = rowValues();
+    for (std::size_t i = 0; i < std::size(kRows); ++i)
+        sunSign << entry(kRows[i].caption, *values[i]);
     const QStringList perfume{entry(kFragrancesCaption, lblFragrances),
                               entry(kPerfumesCaption, lblPerfume)};
     const QString separator = QStringLiteral(". ");
@@ -266,13 +231,15 @@ void FrmDisplay::buildSunSignTab(QWidget *page) {
     paint(frame, kIndigo, kPeach);
     m_sunSignFrame = frame;
 
-    for (const Row &row : kRows) {
+    const auto values = rowValues();
+    for (std::size_t i = 0; i < std::size(kRows); ++i) {
+        const Row &row = kRows[i];
         captionLabel(frame, row.captionName, row.caption, row.captionAt);
-        this->*row.value = autoLabel(frame, row.valueName, QStringLiteral("lblSunSign"),
-                                     row.valueAt, verdana(8.25, Bold), kDarkRed);
+        *values[i] = autoLabel(frame, row.valueName, QStringLiteral("lblSunSign"), row.valueAt,
+                               uiFont(8.25, Bold), kDarkRed);
     }
     // The sign's name stands out from the other values.
-    lblSunSign->setFont(verdana(9.75, Bold));
+    lblSunSign->setFont(uiFont(9.75, Bold));
     paint(lblSunSign, kRed);
     lblSunSign->adjustSize();
 
@@ -314,7 +281,7 @@ void FrmDisplay::buildPerfumeTab(QWidget *page) {
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setFont(verdana(9.75, Bold));
+        label->setFont(uiFont(9.75, Bold));
         paint(label, kDarkRed);
         label->setText(qt(text));
         return label;
@@ -326,19 +293,7 @@ void FrmDisplay::buildPerfumeTab(QWidget *page) {
         readingBox(frame, "txtAromelle", "Perfume Preferences", Geometry::txtAromelle, Qt::white);
 }
 
-void FrmDisplay::buildMenus() {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    QAction *back = file->addAction(QStringLiteral("Back"));
-    back->setObjectName(QStringLiteral("mnuBack"));
-    connect(back, &QAction::triggered, this, &FrmDisplay::cmdBack_Click);
-    QAction *exit = file->addAction(QStringLiteral("E&xit"));
-    exit->setObjectName(QStringLiteral("mnuExit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-    addHelpMenus(menuBar(), {"mnuSep1", "mnuSep2", "Check for Software &Update"});
-}
-
-void FrmDisplay::placeTabFrames() {
+void FrmDisplay::firstShown() {
     // Keep the frames where they sit relative to the whole tab control, whatever
     // height the style gives the tab bar.
     for (QWidget *frame : {m_sunSignFrame, m_perfumeFrame}) {
@@ -349,11 +304,7 @@ void FrmDisplay::placeTabFrames() {
 }
 
 void FrmDisplay::cmdBack_Click() {
-    Windows &windows = Windows::instance();
-    windows.show(windows.main());
-    windows.unloadDisplayForBack();
-    if (windows.isExitScreenLoaded())
-        windows.exitScreen().hide();
+    emit backRequested();
 }
 
 bool FrmDisplay::eventFilter(QObject *watched, QEvent *event) {
@@ -375,15 +326,4 @@ bool FrmDisplay::eventFilter(QObject *watched, QEvent *event) {
     return MenuWindow::eventFilter(watched, event);
 }
 
-void FrmDisplay::closeEvent(QCloseEvent *event) {
-    Windows::instance().closeWorkingWindow(this, event);
-}
-
-void FrmDisplay::showEvent(QShowEvent *event) {
-    MenuWindow::showEvent(event);
-    if (!m_shownOnce) {
-        m_shownOnce = true;
-        placeTabFrames();
-        centreOnScreen(this);
-    }
-}
+} // namespace aromelle

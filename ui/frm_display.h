@@ -4,26 +4,46 @@
 
 #include "menu_window.h"
 
+#include <array>
+
 class QLabel;
 class QPixmap;
 class QPlainTextEdit;
-class QTabWidget;
 class QPushButton;
 class QTabBar;
+class QTabWidget;
 
 namespace aromelle {
-struct SignProfile;
-}
 
-class FrmDisplay : public aromelle::MenuWindow {
+struct SignProfile;
+
+class FrmDisplay : public MenuWindow {
     Q_OBJECT
 public:
     FrmDisplay();
 
     // Shows one sign's reading: its texts and its picture.
-    void showProfile(const aromelle::SignProfile &profile, const QPixmap &picture);
+    void showProfile(const SignProfile &profile, const QPixmap &picture);
 
-    // The value controls the reading writes.
+    // The Back button's handler; the File menu entry runs it too.
+    void cmdBack_Click();
+
+signals:
+    void backRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void firstShown() override;
+
+private:
+    void buildSunSignTab(QWidget *page);
+    void buildPerfumeTab(QWidget *page);
+    // Tab 0's value labels, in the order of its rows.
+    std::array<QLabel **, 6> rowValues();
+    void describeTabs();
+    void announceCurrentTab();
+
+    // The value controls a reading fills.
     QLabel *lblSunSign = nullptr;
     QLabel *lblSunSignElement = nullptr;
     QLabel *lblSunSignNumber = nullptr;
@@ -37,25 +57,11 @@ public:
     QLabel *lblPerfume = nullptr;
     QPlainTextEdit *txtAromelle = nullptr;
 
-    void cmdBack_Click();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void buildSunSignTab(QWidget *page);
-    void buildPerfumeTab(QWidget *page);
-    void buildMenus();
-    void placeTabFrames();
-    void describeTabs();
-    void announceCurrentTab();
-
     QTabWidget *m_tabs = nullptr;
     QTabBar *m_tabBar = nullptr;
     QWidget *m_sunSignFrame = nullptr;
     QWidget *m_perfumeFrame = nullptr;
     QPushButton *m_back = nullptr;
-    bool m_shownOnce = false;
 };
+
+} // namespace aromelle

@@ -3,9 +3,9 @@
 #include "accessible.h"
 #include "links.h"
 #include "look.h"
+#include "quick_start.h"
 #include "services.h"
 #include "tell_a_friend.h"
-#include "windows.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -16,13 +16,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
-using namespace aromelle;
-using namespace aromelle::look;
-
 namespace aromelle {
+
+using namespace look;
+
 const char *const kPleaTexts[kPleaCount] = {
     "Programs like this one can only be made and kept up with your support, and the best "
     "support is to visit our forum at http://forum.quorvane.com regularly and take part in its "
@@ -35,8 +37,6 @@ const char *const kPleaTexts[kPleaCount] = {
     "Our forum at http://forum.quorvane.com needs your help. Your regular visits and your part in "
     "its discussions help us maintain this program and develop many more.",
 };
-} // namespace aromelle
-
 namespace {
 
 struct Geometry {
@@ -69,23 +69,26 @@ constexpr char kInitialMessage[] = "Your Message\n";
 
 QGroupBox *navyFrame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
     auto *frame = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
-    frame->setFont(verdana(9.75, Bold));
+    frame->setFont(uiFont(9.75, Bold));
     paint(frame, Qt::white, kNavy);
     return frame;
 }
 
 QLineEdit *formBox(QWidget *parent, const char *name, const QRect &rect) {
-    auto *box = place(textBox(parent, sansSerif(8.25)), name, rect);
+    auto *box = place(quickStart::textBox(parent, plainFont(8.25)), name, rect);
     box->setMaxLength(std::numeric_limits<int>::max()); // no limit, as in the other boxes
     paint(box, Qt::black, Qt::white);
     return box;
 }
 
+// The refer-a-friend field of one of the form's five boxes; the filter watches no other.
 const ReferField &fieldOf(const QObject *box) {
-    for (const ReferField &field : kReferFields)
-        if (box->objectName() == QLatin1String(field.box))
-            return field;
-    return kReferFields[0];
+    const auto *field =
+        std::find_if(std::begin(kReferFields), std::end(kReferFields), [box](const ReferField &f) {
+            return box->objectName() == QLatin1String(f.box);
+        });
+    Q_ASSERT_X(field != std::end(kReferFields), "fieldOf", "not a refer-a-friend box");
+    return *field;
 }
 
 } // namespace
@@ -103,14 +106,14 @@ FrmExitScreen::FrmExitScreen() {
     icon->setAlignment(Qt::AlignCenter);
 
     auto *title = place(new QLabel(programTitle(), this), "Label1", Geometry::Label1);
-    title->setFont(sansSerif(18));
+    title->setFont(plainFont(18));
     paint(title, Qt::black);
 
     m_plea = place(new QLabel(this), "Label2", Geometry::Label2);
     m_plea->setTextFormat(Qt::PlainText);
     m_plea->setWordWrap(true);
     m_plea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_plea->setFont(verdana(9.75, Bold));
+    m_plea->setFont(uiFont(9.75, Bold));
     paint(m_plea, Qt::black);
     m_plea->setText(QString::fromLatin1(kPleaTexts[1]));
 
@@ -118,21 +121,21 @@ FrmExitScreen::FrmExitScreen() {
                                       QString::fromLatin1(urls::kHomePage) + QStringLiteral(" now"),
                                   this),
                     "Check1", Geometry::Check1);
-    m_visit->setFont(verdana(14.25));
+    m_visit->setFont(uiFont(14.25));
     fitToWidth(m_visit);
     m_visit->setCursor(Qt::PointingHandCursor);
     paint(m_visit, kLinkBlue);
     connect(m_visit, &QCheckBox::clicked, this, &FrmExitScreen::Check1_Click);
 
     m_close = button(this, "cmdClose", QStringLiteral("E&xit"), Geometry::cmdClose);
-    m_close->setFont(sansSerif(8.25));
-    connect(m_close, &QPushButton::clicked, this, [] { EndApplication(); });
+    m_close->setFont(plainFont(8.25));
+    connect(m_close, &QPushButton::clicked, this, &FrmExitScreen::exitRequested);
 
     QGroupBox *refer = navyFrame(this, "Frame2", "Refer A Friend", Geometry::Frame2);
     m_name = formBox(refer, "txtName", Geometry::txtName);
     auto *submit =
         button(refer, "cmdSubmit", QStringLiteral("Refer A Friend &Now"), Geometry::cmdSubmit);
-    submit->setFont(verdana(8.25, Bold));
+    submit->setFont(uiFont(8.25, Bold));
     paint(submit, Qt::black, QColor(0xF0, 0xF0, 0xF0));
     connect(submit, &QPushButton::clicked, this, &FrmExitScreen::cmdSubmit_Click);
     m_email = formBox(refer, "txtEmail", Geometry::txtEmail);
@@ -141,7 +144,7 @@ FrmExitScreen::FrmExitScreen() {
     m_message = place(new QPlainTextEdit(refer), "txtMessage", Geometry::txtMessage);
     m_message->setTabChangesFocus(true);
     m_message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_message->setFont(sansSerif(8.25));
+    m_message->setFont(plainFont(8.25));
     paint(m_message, Qt::black, Qt::white);
 
     for (const ReferField &field : kReferFields) {
@@ -159,12 +162,12 @@ FrmExitScreen::FrmExitScreen() {
     recommendation->setTextFormat(Qt::PlainText);
     recommendation->setWordWrap(true);
     recommendation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    recommendation->setFont(verdana(9));
+    recommendation->setFont(uiFont(9));
     paint(recommendation, Qt::white);
     auto *catalogue =
         place(new LinkLabel(QStringLiteral("Click Here To Visit Quorvane Softwares"), programs),
               "lblGoToHome", Geometry::lblGoToHome);
-    catalogue->setFont(verdana(9, Bold | Underline));
+    catalogue->setFont(uiFont(9, Bold | Underline));
     paint(catalogue, kYellow);
     fitToWidth(catalogue);
     connect(catalogue, &LinkLabel::clicked, this, [] { modHelp::OpenSoftwareCatalogue(); });
@@ -192,16 +195,20 @@ void FrmExitScreen::Form_Load() {
 QString FrmExitScreen::boxText(QWidget *box) const {
     if (auto *line = qobject_cast<QLineEdit *>(box))
         return line->text();
-    // A multi-line box separates its lines with CR LF.
-    return static_cast<QPlainTextEdit *>(box)->toPlainText().replace(QLatin1Char('\n'),
-                                                                     QLatin1String("\r\n"));
+    // The one multi-line box separates its lines with CR LF.
+    auto *message = qobject_cast<QPlainTextEdit *>(box);
+    Q_ASSERT_X(message, "boxText", "not a text box");
+    return message->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
 void FrmExitScreen::setBoxText(QWidget *box, const QString &text) {
-    if (auto *line = qobject_cast<QLineEdit *>(box))
+    if (auto *line = qobject_cast<QLineEdit *>(box)) {
         line->setText(text);
-    else
-        static_cast<QPlainTextEdit *>(box)->setPlainText(text);
+        return;
+    }
+    auto *message = qobject_cast<QPlainTextEdit *>(box);
+    Q_ASSERT_X(message, "setBoxText", "not a text box");
+    message->setPlainText(text);
 }
 
 bool FrmExitScreen::eventFilter(QObject *watched, QEvent *event) {
@@ -277,16 +284,18 @@ void FrmExitScreen::Check1_Click(bool ticked) {
 
 void FrmExitScreen::closeEvent(QCloseEvent *event) {
     event->accept();
-    EndApplication();
+    emit exitRequested();
 }
 
 void FrmExitScreen::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
-    if (!m_centred) {
-        m_centred = true;
+    if (!m_shown) {
+        m_shown = true;
         centreOnScreen(this);
         // Loaded hidden at the first reading, it is first seen here.
         accessible::refreshWindow(this);
     }
     m_close->setFocus();
 }
+
+} // namespace aromelle

@@ -11,6 +11,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace aromelle {
+
 class FrmExitScreen : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +20,9 @@ public:
 
     void cmdSubmit_Click();
     void Check1_Click(bool ticked);
+
+signals:
+    void exitRequested(); // Exit, or the window closed: the program ends
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -40,10 +45,9 @@ private:
     QLineEdit *m_friendEmail = nullptr;
     QPlainTextEdit *m_message = nullptr;
     QPointer<QWidget> m_placeholderToClear;
-    bool m_centred = false;
+    bool m_shown = false;
 };
 
-namespace aromelle {
 inline constexpr int kPleaCount = 4;
 extern const char *const kPleaTexts[kPleaCount];
 } // namespace aromelle

@@ -2,29 +2,25 @@
 
 #include "links.h"
 #include "look.h"
-#include "menus.h"
-#include "reading.h"
+#include "quick_start.h"
 #include "services.h"
 #include "sign_pictures.h"
-#include "windows.h"
 
 #include <QAbstractListModel>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 
 #include <iterator>
 #include <limits>
 
-using namespace aromelle;
-using namespace aromelle::look;
+namespace aromelle {
+
+using namespace look;
+using quickStart::CaptionFrame;
+using quickStart::QuietFont;
 
 namespace {
 
@@ -58,60 +54,23 @@ constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2050;
 constexpr int kDaysInLongestMonth = 31;
+// Month and day positions count from 0.
 constexpr std::int16_t kFebruary = 1;
-constexpr std::int16_t kDay29 = 28; // day positions are 0-based
+constexpr std::int16_t kApril = 3, kJune = 5, kSeptember = 8, kNovember = 10;
+constexpr std::int16_t kThirtyDayMonths[] = {kApril, kJune, kSeptember, kNovember};
+constexpr std::int16_t kDay29 = 28;
 constexpr std::int16_t kDay30 = 29;
 constexpr std::int16_t kDay31 = 30;
+
+// The character codes the name filter lets through unchanged, and a code no single
+// character has, for a key that types more than one.
+constexpr int kBackspace = 8, kCarriageReturn = 13, kSpace = 32;
+constexpr int kNotOneCharacter = 0x10000;
 
 constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "April",
                                       "May",       "June",     "July",     "August",
                                       "September", "October",  "November", "December"};
 
-// A widget that can take a font without its own class measuring anything for it
-// then: Qt's frames and lists measure text, and load the font's face, as soon as
-// their font is set, long before the window shows.
-template <typename Base> class QuietFont : public Base {
-public:
-    using Base::Base;
-
-    void setFontQuietly(const QFont &font) {
-        m_quiet = true;
-        this->setFont(font);
-        m_quiet = false;
-    }
-
-protected:
-    void changeEvent(QEvent *event) override {
-        if (m_quiet && event->type() == QEvent::FontChange)
-            QWidget::changeEvent(event);
-        else
-            Base::changeEvent(event);
-    }
-
-private:
-    bool m_quiet = false;
-};
-
-// A frame with a bold caption. Qt measures a frame's caption for the room its own
-// layout would leave below it. These frames lay out nothing and their size is fixed,
-// so the measure in bold waits for the event loop: before the window shows, it would
-// load the bold face only to find a margin nothing uses, while drawing the captions
-// loads it after the window is up anyway.
-class CaptionFrame : public QuietFont<QGroupBox> {
-public:
-    using QuietFont::QuietFont;
-
-    void makeBold() {
-        setFontQuietly(verdana(8.25, Bold));
-        QTimer::singleShot(0, this, [this] {
-            QEvent change(QEvent::FontChange);
-            QGroupBox::changeEvent(&change);
-        });
-    }
-};
-
-// Left plain until CaptionFrame::makeBold: a frame made inside a bold one would measure
-// its own caption in bold at once.
 CaptionFrame *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
     auto *box = place(new CaptionFrame(QString::fromLatin1(caption), parent), name, rect);
     paint(box, kPeach, kIndigo);
@@ -119,7 +78,7 @@ CaptionFrame *frame(QWidget *parent, const char *name, const char *caption, cons
 }
 
 QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
-    auto *box = place(textBox(parent, verdana(8.25)), name, rect);
+    auto *box = place(quickStart::textBox(parent, uiFont(8.25)), name, rect);
     box->setAccessibleName(QString::fromLatin1(accessible));
     box->setMaxLength(kNoLengthLimit);
     paint(box, kIndigo, kPeach);
@@ -127,10 +86,8 @@ QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, co
 }
 
 QComboBox *dateList(QWidget *parent, const char *name, const char *field, const QRect &rect) {
-    // Its popup, with every entry laid out, would be built as soon as the font is set;
-    // it is built when first opened instead, and then takes the list's font and colours.
     auto *list = place(new QuietFont<QComboBox>(parent), name, rect);
-    list->setFontQuietly(verdana(8.25));
+    list->setFontQuietly(uiFont(8.25));
     // Qt on Linux tells a list's current entry as its name, so the field it stands for
     // goes in the description, which screen readers speak after it.
     list->setAccessibleDescription(QString::fromLatin1(field));
@@ -141,7 +98,7 @@ QComboBox *dateList(QWidget *parent, const char *name, const char *field, const 
 
 QLabel *caption(QWidget *parent, const char *name, const char *text, const QRect &rect) {
     auto *label = place(new QLabel(QString::fromLatin1(text), parent), name, rect);
-    label->setFont(sansSerif(8.25));
+    label->setFont(plainFont(8.25));
     paint(label, kPeach);
     // The substitute font runs a little wider than the one the layout was drawn
     // with; let a caption grow rather than lose its last letters.
@@ -183,16 +140,9 @@ bool isLeapYear(int year) {
 
 } // namespace
 
-FrmMain::FrmMain() {
+FrmMain::FrmMain() : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geometry::Label61}) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(programTitle());
-    makeFixedWindow(this);
-    setFont(verdana(8.25));
-
-    QWidget *client = workingClient(this, Geometry::client.size());
-    QFrame *strip = indigoStrip(client, "Frame2", Geometry::Frame2);
-    linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), Geometry::Label61, 9,
-              modHelp::OpenHomePage);
+    QWidget *client = centralWidget();
 
     auto *teaser =
         place(new LinkLabel(QStringLiteral(
@@ -201,7 +151,7 @@ FrmMain::FrmMain() {
                                 "with Aromelle."),
                             client),
               "Label2", Geometry::Label2);
-    teaser->setFont(verdana(9, Bold));
+    teaser->setFont(uiFont(9, Bold));
     teaser->setWordWrap(true);
     paint(teaser, kPeach);
     connect(teaser, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
@@ -227,10 +177,10 @@ FrmMain::FrmMain() {
     m_year = dateList(birthDay, "cboYear", "Year", Geometry::cboYear);
     // Inner frames first: the outer one's font then reaches no frame still plain.
     for (CaptionFrame *box : {names, birthDay, details})
-        box->makeBold();
+        box->makeBold(uiFont(8.25, Bold));
 
     m_next = button(details, "cmdNext", QStringLiteral("My Aromelle Reading"), Geometry::cmdNext);
-    m_next->setFont(verdana(8.25, Bold));
+    m_next->setFont(uiFont(8.25, Bold));
     paint(m_next, kIndigo, kPeach);
     connect(m_next, &QPushButton::clicked, this, &FrmMain::cmdNext_Click);
 
@@ -241,11 +191,8 @@ FrmMain::FrmMain() {
 
     QFrame *bottom = indigoStrip(client, "Frame5", Geometry::Frame5);
     m_pictures = new SignPictureList(this);
-    // Built in this order, the co-branding offer lies in front until start-up decides.
-    m_fullBrand = linkLabel(bottom, "lblFullBrand", QString::fromLatin1(kFullBrandText),
-                            Geometry::lblFullBrand, 8.25, modHelp::OpenFullyBrandedPage, kIndigo);
-    m_cobrand = linkLabel(bottom, "lblCobrand", QString::fromLatin1(kCobrandText),
-                          Geometry::lblCobrand, 8.25, modHelp::OpenCoBrandPage, kIndigo);
+    // The co-branding offer lies in front until start-up decides.
+    m_offers = addOffers(bottom, Geometry::lblCobrand, Geometry::lblFullBrand, InFront::Cobrand);
 
     setTabOrder(m_firstName, m_middleName);
     setTabOrder(m_middleName, m_lastName);
@@ -255,22 +202,12 @@ FrmMain::FrmMain() {
     setTabOrder(m_year, m_next);
     setTabOrder(m_next, m_exit);
 
-    buildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    addMenus(
+        {"nuFile", "mnuNext", "My Aromelle Reading", "mnuFileSep1", "mnuFileSep2",
+         "&Check for Software Update"},
+        [this] { cmdNext_Click(); }, [this] { cmdExit_Click(); });
     Form_Load();
     m_firstName->setFocus();
-}
-
-void FrmMain::buildMenus() {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("nuFile"));
-    QAction *next = file->addAction(QStringLiteral("My Aromelle Reading"));
-    next->setObjectName(QStringLiteral("mnuNext"));
-    connect(next, &QAction::triggered, this, &FrmMain::cmdNext_Click);
-    QAction *exit = file->addAction(QStringLiteral("E&xit"));
-    exit->setObjectName(QStringLiteral("mnuExit"));
-    connect(exit, &QAction::triggered, this, &FrmMain::cmdExit_Click);
-    addHelpMenus(menuBar(), {"mnuFileSep1", "mnuFileSep2", "&Check for Software Update"});
 }
 
 void FrmMain::Form_Load() {
@@ -315,10 +252,11 @@ bool FrmMain::check_entries() {
         // The Gregorian rule: 1900 had no 29 February, 2000 had one.
         const int year = m_year->currentText().toInt();
         const std::int16_t firstMissing = isLeapYear(year) ? kDay30 : kDay29;
+        // The two date messages differ by the space before "!" on purpose: each
+        // tells which of the two checks refused the date.
         if (day >= firstMissing)
             return refuse("Please Enter Correct Date Or Month!", nullptr);
     }
-    constexpr std::int16_t kThirtyDayMonths[] = {3, 5, 8, 10};
     for (std::int16_t shortMonth : kThirtyDayMonths)
         if (month == shortMonth && day == kDay31)
             return refuse("Please Enter Correct Date Or Month !", nullptr);
@@ -326,7 +264,6 @@ bool FrmMain::check_entries() {
 }
 
 bool FrmMain::filterNameKey(QLineEdit *box, int code) {
-    constexpr int kBackspace = 8, kCarriageReturn = 13, kSpace = 32;
     const bool upper = code >= 'A' && code <= 'Z';
     const bool lower = code >= 'a' && code <= 'z';
     if (upper)
@@ -360,30 +297,20 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
         key->key() <= Qt::Key_Z)
         code = key->key() - Qt::Key_A + 1; // the control character, as Ctrl+C gives 3
     else if (!key->text().isEmpty())
-        code = key->text().size() == 1 ? key->text().at(0).unicode() : 0x10000;
+        code = key->text().size() == 1 ? key->text().at(0).unicode() : kNotOneCharacter;
     else if (key->key() == Qt::Key_Backspace)
-        code = 8;
+        code = kBackspace;
     if (code < 0)
         return false; // arrows, Delete, Home and the like edit as usual
     return filterNameKey(box, code);
 }
 
 void FrmMain::cmdNext_Click() {
-    show_reading(*this);
+    emit readingRequested();
 }
 
 void FrmMain::cmdExit_Click() {
     close();
 }
 
-void FrmMain::closeEvent(QCloseEvent *event) {
-    Windows::instance().closeWorkingWindow(this, event);
-}
-
-void FrmMain::showEvent(QShowEvent *event) {
-    MenuWindow::showEvent(event);
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(this);
-    }
-}
+} // namespace aromelle

@@ -11,13 +11,10 @@ class QLineEdit;
 class QPushButton;
 
 namespace aromelle {
-class SignPictureList;
-namespace look {
-class LinkLabel;
-}
-} // namespace aromelle
 
-class FrmMain : public aromelle::MenuWindow {
+class SignPictureList;
+
+class FrmMain : public MenuWindow {
     Q_OBJECT
 public:
     FrmMain();
@@ -28,22 +25,23 @@ public:
     std::int16_t monthPosition() const;
     std::int16_t dayPosition() const;
 
-    const aromelle::SignPictureList &IMGSunsignList() const { return *m_pictures; }
-    aromelle::look::LinkLabel *lblCobrand() const { return m_cobrand; }
-    aromelle::look::LinkLabel *lblFullBrand() const { return m_fullBrand; }
+    const SignPictureList &IMGSunsignList() const { return *m_pictures; }
+    // Start-up brings one of the two offers to the front.
+    look::LinkLabel *lblCobrand() const { return m_offers.cobrand; }
+    look::LinkLabel *lblFullBrand() const { return m_offers.fullBrand; }
 
     // The reading button's handler; the File menu entry runs it too.
     void cmdNext_Click();
     void cmdExit_Click();
 
+signals:
+    void readingRequested();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void Form_Load();
-    void buildMenus();
     // Returns true when the character was refused or replaced.
     bool filterNameKey(QLineEdit *box, int code);
 
@@ -55,20 +53,8 @@ private:
     QComboBox *m_year = nullptr;
     QPushButton *m_next = nullptr;
     QPushButton *m_exit = nullptr;
-    aromelle::look::LinkLabel *m_fullBrand = nullptr;
-    aromelle::look::LinkLabel *m_cobrand = nullptr;
-    aromelle::SignPictureList *m_pictures = nullptr;
-    bool m_centred = false;
+    Offers m_offers{};
+    SignPictureList *m_pictures = nullptr;
 };
 
-namespace aromelle {
-inline constexpr char kCobrandText[] =
-    "Co-brand this software for your own web site: put your name and logo on it and give it "
-    "to your visitors as a free gift. Click Here for more info on co-branding.";
-inline constexpr char kFullBrandText[] =
-    "Home Business Opportunity. Start your own Internet business and make money online. Get "
-    "this software fully branded for your website. Click here for more details.";
-inline constexpr char kForumPromotion[] =
-    "Talk astrology, tarot and numerology with friends on our free discussion board. Visit us "
-    "at http://www.quorvane.com";
 } // namespace aromelle

@@ -1,6 +1,5 @@
 #include "look.h"
 
-#include "menu_window.h"
 #include "placement.h"
 #include "program_icon.h"
 #include "version.h"
@@ -27,7 +26,7 @@ QString programTitle() {
     return QStringLiteral("Aromelle v" AROMELLE_VERSION);
 }
 
-QFont verdana(double points, int style) {
+QFont uiFont(double points, int style) {
     QFont font(QString::fromLatin1(kLayoutFamily));
     font.setPointSizeF(points);
     font.setBold(style & Bold);
@@ -35,7 +34,7 @@ QFont verdana(double points, int style) {
     return font;
 }
 
-QFont sansSerif(double points) {
+QFont plainFont(double points) {
     QFont font(QString::fromLatin1(kLayoutFamily));
     font.setPointSizeF(points);
     // Set outright, so a bold caption of the frame around it is not inherited.
@@ -111,28 +110,10 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent
     setTextFormat(Qt::PlainText);
 }
 
-QLineEdit *textBox(QWidget *parent, const QFont &font) {
-    const QFont application = QGuiApplication::font();
-    QGuiApplication::setFont(font);
-    auto *box = new QLineEdit(parent);
-    QGuiApplication::setFont(application);
-    box->setFont(font);
-    return box;
-}
-
 QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect) {
     auto *pushButton = place(new QPushButton(text, parent), name, rect);
     pushButton->setAutoDefault(true);
     return pushButton;
-}
-
-QWidget *workingClient(MenuWindow *window, const QSize &size) {
-    auto *client = new QWidget(window);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(size);
-    paint(client, kPeach, kIndigo);
-    window->setCentralWidget(client);
-    return client;
 }
 
 QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect) {
@@ -144,7 +125,7 @@ QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect) {
 LinkLabel *linkLabel(QWidget *parent, const char *name, const QString &text, const QRect &rect,
                      double points, void (*handler)(), const QColor &background) {
     auto *label = place(new LinkLabel(text, parent), name, rect);
-    label->setFont(verdana(points, Bold | Underline));
+    label->setFont(uiFont(points, Bold | Underline));
     label->setWordWrap(true);
     paint(label, kPeach, background);
     QObject::connect(label, &LinkLabel::clicked, label, [handler] { handler(); });

@@ -17,10 +17,6 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-namespace aromelle {
-class MenuWindow;
-}
-
 namespace aromelle::look {
 
 // Layouts are drawn in twips; 15 twips make one device-independent pixel.
@@ -46,9 +42,12 @@ inline const QColor kYellow{0xFF, 0xFF, 0x00};
 // about window and the exit screen.
 QString programTitle();
 
+// The windows were drawn in Verdana, and their small captions in MS Sans Serif; both
+// are shown in the one installed face of close metrics (see installFontSubstitutes).
 enum FontStyle { Plain = 0, Bold = 1, Underline = 2 };
-QFont verdana(double points, int style = Plain);
-QFont sansSerif(double points); // the classic dialog font
+QFont uiFont(double points, int style = Plain);
+// Neither bold nor underlined, even inside a frame whose caption is bold.
+QFont plainFont(double points);
 
 // The program's icon, made from pixels built into the program: nothing is decoded.
 QPixmap programPixmap();
@@ -81,19 +80,10 @@ template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
     return widget;
 }
 
-// A one-line text box in the given font. Qt lays out a new box's empty text once in the
-// application's font before the box takes its own, loading that face and size only to
-// drop them; the box is made while its own font stands in for the application's.
-// Setting the application's font marks it as chosen by the program: should the desktop's
-// font change while Aromelle runs, its menus and message boxes follow at the next start.
-QLineEdit *textBox(QWidget *parent, const QFont &font);
-
 // A push button at its place in its container. Enter presses it when it has the
 // focus, as Space does, on every window and not only in dialogs.
 QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect);
 
-// The indigo client area of a working window, of a fixed size.
-QWidget *workingClient(MenuWindow *window, const QSize &size);
 // An indigo strip (a frame without caption).
 QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect);
 

@@ -1,24 +1,128 @@
 #include "menu_window.h"
 
 #include "accessible.h"
+#include "links.h"
+#include "look.h"
 
+#include <QCloseEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
 namespace aromelle {
 
-MenuWindow::MenuWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window), m_layout(new QVBoxLayout(this)), m_menuBar(new QMenuBar(this)) {
+namespace {
+
+constexpr char kForumPromotion[] =
+    "Talk astrology, tarot and numerology with friends on our free discussion board. Visit us "
+    "at http://www.quorvane.com";
+constexpr char kCobrandText[] =
+    "Co-brand this software for your own web site: put your name and logo on it and give it "
+    "to your visitors as a free gift. Click Here for more info on co-branding.";
+constexpr char kFullBrandText[] =
+    "Home Business Opportunity. Start your own Internet business and make money online. Get "
+    "this software fully branded for your website. Click here for more details.";
+
+constexpr double kForumPoints = 9;
+constexpr double kOfferPoints = 8.25;
+
+QAction *addEntry(QMenu *menu, const char *name, const char *caption,
+                  const std::function<void()> &handler) {
+    QAction *action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    QObject::connect(action, &QAction::triggered, action, [handler] { handler(); });
+    return action;
+}
+
+QAction *addTopEntry(QMenuBar *bar, const char *name, const char *caption, void (*handler)()) {
+    QAction *action = bar->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    QObject::connect(action, &QAction::triggered, action, [handler] { handler(); });
+    return action;
+}
+
+} // namespace
+
+// QMainWindow would do the same, but it sets up dock and tool-bar areas these windows
+// never use, and the code that touches costs the first window over 400 kB of memory
+// before it shows.
+MenuWindow::MenuWindow(const Layout &layout)
+    : QWidget(nullptr, Qt::Window), m_layout(new QVBoxLayout(this)), m_menuBar(new QMenuBar(this)) {
     accessible::install(); // a window to screen readers, as a QMainWindow is
+    using namespace look;
+    setWindowTitle(programTitle());
+    makeFixedWindow(this);
+    setFont(uiFont(8.25));
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
     m_layout->setMenuBar(m_menuBar);
+    m_layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setFixedSize(layout.client);
+    paint(m_client, kPeach, kIndigo);
+    m_layout->addWidget(m_client);
+
+    QFrame *strip = indigoStrip(m_client, "Frame2", layout.topStrip);
+    linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), layout.forumLink,
+              kForumPoints, modHelp::OpenHomePage);
 }
 
-void MenuWindow::setCentralWidget(QWidget *widget) {
-    Q_ASSERT(!m_central); // each window sets its client once
-    m_central = widget;
-    m_layout->addWidget(widget);
+void MenuWindow::addMenus(const MenuNames &names, const std::function<void()> &first,
+                          const std::function<void()> &exit) {
+    QMenu *file = m_menuBar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QString::fromLatin1(names.file));
+    addEntry(file, names.firstEntry, names.firstCaption, first);
+    addEntry(file, "mnuExit", "E&xit", exit);
+
+    QMenu *help = m_menuBar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    addEntry(help, "mnuOnline", "&Online Help", modHelp::OpenOnlineHelp);
+    addEntry(help, "mnuVisit", "&Visit Us Online", modHelp::OpenHomePage);
+    help->addSeparator()->setObjectName(QString::fromLatin1(names.firstSeparator));
+    addEntry(help, "mnuUpdate", names.updateCaption, modHelp::OpenDownloadPage);
+    help->addSeparator()->setObjectName(QString::fromLatin1(names.secondSeparator));
+    addEntry(help, "mnuAbout", "&About Software", [this] { emit aboutRequested(); });
+
+    addTopEntry(m_menuBar, "mnuDonate", "&Donate", modHelp::OpenDonatePage);
+    addTopEntry(m_menuBar, "mnumakemoney", "Make Money &Online", modHelp::OpenFullyBrandedPage);
+}
+
+MenuWindow::Offers MenuWindow::addOffers(QWidget *strip, const QRect &cobrand,
+                                         const QRect &fullBrand, InFront front) {
+    using namespace look;
+    const auto offer = [strip](const char *name, const char *text, const QRect &rect,
+                               void (*handler)()) {
+        return linkLabel(strip, name, QString::fromLatin1(text), rect, kOfferPoints, handler,
+                         kIndigo);
+    };
+    // The one built later lies in front.
+    Offers offers{};
+    if (front == InFront::FullBrand) {
+        offers.cobrand = offer("lblCobrand", kCobrandText, cobrand, modHelp::OpenCoBrandPage);
+        offers.fullBrand =
+            offer("lblFullBrand", kFullBrandText, fullBrand, modHelp::OpenFullyBrandedPage);
+    } else {
+        offers.fullBrand =
+            offer("lblFullBrand", kFullBrandText, fullBrand, modHelp::OpenFullyBrandedPage);
+        offers.cobrand = offer("lblCobrand", kCobrandText, cobrand, modHelp::OpenCoBrandPage);
+    }
+    return offers;
+}
+
+void MenuWindow::closeEvent(QCloseEvent *event) {
+    event->accept();
+    emit closed();
+}
+
+void MenuWindow::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        firstShown();
+        look::centreOnScreen(this);
+    }
 }
 
 } // namespace aromelle

@@ -1,30 +1,75 @@
-// The frame of the two working windows: a menu bar over one client widget, the
-// window sized to fit them exactly.
+// The frame of the two working windows: the caption and a fixed border, a menu bar
+// (File, Help, Donate, Make Money Online) over an indigo client whose top strip
+// carries the forum promotion, and the two offers of the bottom strip. Each window
+// is centred on the screen when first shown, and says when it has closed.
 #pragma once
 
 #include <QWidget>
+
+#include <functional>
 
 class QMenuBar;
 class QVBoxLayout;
 
 namespace aromelle {
 
-// QMainWindow would do the same, but it sets up dock and tool-bar areas these windows
-// never use, and the code that touches costs the first window over 400 kB of memory
-// before it shows.
+namespace look {
+class LinkLabel;
+}
+
 class MenuWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MenuWindow(QWidget *parent = nullptr);
+    // Sizes and places, in pixels: the client area, and in it the top strip, and in
+    // that the forum promotion.
+    struct Layout {
+        QSize client;
+        QRect topStrip;
+        QRect forumLink;
+    };
+    explicit MenuWindow(const Layout &layout);
 
     QMenuBar *menuBar() const { return m_menuBar; }
-    QWidget *centralWidget() const { return m_central; }
-    void setCentralWidget(QWidget *widget); // once, with the client
+    QWidget *centralWidget() const { return m_client; }
+
+signals:
+    void closed();         // the user closed it, or shutdown did
+    void aboutRequested(); // Help, "About Software"
+
+protected:
+    // The names of the menus and entries that differ between the two windows.
+    struct MenuNames {
+        const char *file;
+        const char *firstEntry;
+        const char *firstCaption;
+        const char *firstSeparator;
+        const char *secondSeparator;
+        const char *updateCaption;
+    };
+    // The File menu runs `first` and `exit`; the Help, Donate and Make Money Online
+    // entries open their pages or the about window.
+    void addMenus(const MenuNames &names, const std::function<void()> &first,
+                  const std::function<void()> &exit);
+
+    // The co-branding and fully-branded offers over one another in the bottom strip.
+    struct Offers {
+        look::LinkLabel *cobrand;
+        look::LinkLabel *fullBrand;
+    };
+    enum class InFront { Cobrand, FullBrand };
+    Offers addOffers(QWidget *strip, const QRect &cobrand, const QRect &fullBrand, InFront front);
+
+    // Runs once, just before the window is first shown and centred.
+    virtual void firstShown() {}
+
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QVBoxLayout *m_layout;
     QMenuBar *m_menuBar;
-    QWidget *m_central = nullptr;
+    QWidget *m_client;
+    bool m_shown = false;
 };
 
 } // namespace aromelle

@@ -1,64 +1,19 @@
 #include "style.h"
 
+#include "quick_start.h"
+
 #include <QGuiApplication>
-#include <QIconEngine>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QStyleOption>
 
 #include <algorithm>
-#include <optional>
 
 namespace aromelle::look {
 
 namespace {
-
-// One of a style's standard icons, read from the style when first drawn or measured.
-class DeferredIcon : public QIconEngine {
-public:
-    DeferredIcon(QStyle *style, QStyle::StandardPixmap which, Qt::LayoutDirection direction)
-        : m_style(style), m_which(which), m_direction(direction) {}
-
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
-               QIcon::State state) override {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
-    }
-    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().actualSize(size, mode, state);
-    }
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().pixmap(size, mode, state);
-    }
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
-                         qreal scale) override {
-        return icon().pixmap(size, scale, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return icon().availableSizes(mode, state);
-    }
-    // The style has every standard icon; asking whether this one is there must not
-    // read it.
-    bool isNull() override { return false; }
-    QIconEngine *clone() const override { return new DeferredIcon(*this); }
-
-private:
-    const QIcon &icon() {
-        if (!m_icon) {
-            QStyleOption option;
-            option.direction = m_direction;
-            m_icon = m_style ? m_style->standardIcon(m_which, &option) : QIcon();
-        }
-        return *m_icon;
-    }
-
-    QPointer<QStyle> m_style;
-    QStyle::StandardPixmap m_which;
-    Qt::LayoutDirection m_direction;
-    std::optional<QIcon> m_icon;
-};
 
 constexpr int kRingWidth = 2; // device-independent pixels
 constexpr int kTabInset = 3;
@@ -93,7 +48,7 @@ QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option
         return QProxyStyle::standardIcon(icon, option, widget);
     const Qt::LayoutDirection direction =
         option ? option->direction : QGuiApplication::layoutDirection();
-    return QIcon(new DeferredIcon(baseStyle(), icon, direction));
+    return quickStart::deferredStandardIcon(baseStyle(), icon, direction);
 }
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,

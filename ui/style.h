@@ -1,11 +1,8 @@
 // The program's widget style: Fusion, the same on every desktop, with two changes.
 // Every control with the keyboard focus wears a solid ring in its own text colour,
 // which stands out from its background by far more than the 3:1 a focus indicator
-// needs; Fusion's own hints are faint on these colours. And an icon is read later:
-// the menu bar makes its overflow button, shown only when the bar is too narrow for
-// its menus, with the bar, and reading that button's icon would make Qt load every
-// image format plugin installed before the first window shows. That icon is read
-// when the button is first drawn instead.
+// needs; Fusion's own hints are faint on these colours. And the menu bar's overflow
+// icon is read when first drawn (quick_start.h).
 #pragma once
 
 #include <QProxyStyle>

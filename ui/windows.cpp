@@ -1,12 +1,14 @@
 #include "windows.h"
 
+#include "frm_about.h"
 #include "frm_display.h"
 #include "frm_exit_screen.h"
 #include "frm_main.h"
+#include "profiles.h"
+#include "sign_pictures.h"
+#include "sunsign.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QWidget>
 
 namespace aromelle {
 
@@ -16,20 +18,31 @@ Windows &Windows::instance() {
 }
 
 FrmMain &Windows::main() {
-    if (!m_main)
+    if (!m_main) {
         m_main = new FrmMain;
+        FrmMain *window = m_main;
+        QObject::connect(window, &FrmMain::readingRequested, window, [this] { show_reading(); });
+        connectWorkingWindow(window);
+    }
     return *m_main;
 }
 
 FrmDisplay &Windows::display() {
-    if (!m_display)
+    if (!m_display) {
         m_display = new FrmDisplay;
+        FrmDisplay *window = m_display;
+        QObject::connect(window, &FrmDisplay::backRequested, window, [this] { back(); });
+        connectWorkingWindow(window);
+    }
     return *m_display;
 }
 
 FrmExitScreen &Windows::exitScreen() {
-    if (!m_exitScreen)
+    if (!m_exitScreen) {
         m_exitScreen = new FrmExitScreen;
+        QObject::connect(m_exitScreen, &FrmExitScreen::exitRequested, m_exitScreen,
+                         [] { EndApplication(); });
+    }
     return *m_exitScreen;
 }
 
@@ -46,15 +59,47 @@ void Windows::showExitScreen() {
         show(exitScreen());
 }
 
-void Windows::unloadDisplay() {
-    if (m_display)
-        m_display->close();
+void Windows::show_reading() {
+    FrmMain &input = main();
+    if (!input.check_entries())
+        return;
+    determine_sun_sign(input.monthPosition(), input.dayPosition());
+
+    FrmDisplay &reading = display(); // a fresh window in its design state
+    if (const SignProfile *profile = findProfile(modAromelle::current_sign))
+        reading.showProfile(*profile, input.IMGSunsignList().picture(profile->picture_position));
+
+    input.hide();
+    exitScreen().hide(); // loads it, hidden, at the first reading
+    show(reading);
 }
 
-void Windows::unloadDisplayForBack() {
-    m_goingBack = true;
-    unloadDisplay();
-    m_goingBack = false;
+void Windows::back() {
+    show(main());
+    // The profile window's close handler would put the exit screen up, and Back would
+    // hide it again at once; a window manager would flash it and give it the focus.
+    // Back loads it as that handler does, never puts it up, and unloads the profile
+    // window without its close handler.
+    exitScreen();
+    if (FrmDisplay *reading = m_display) {
+        reading->hide();
+        unloaded(reading);
+    }
+}
+
+void Windows::connectWorkingWindow(MenuWindow *window) {
+    QObject::connect(window, &MenuWindow::aboutRequested, window, [] {
+        // Modal, built afresh each time; the handler that asked waits until it closes.
+        FrmAbout about;
+        about.exec();
+    });
+    QObject::connect(window, &MenuWindow::closed, window,
+                     [this, window] { workingWindowClosed(window); });
+}
+
+void Windows::workingWindowClosed(QWidget *window) {
+    showExitScreen();
+    unloaded(window);
 }
 
 void Windows::unloaded(QWidget *window) {
@@ -65,15 +110,6 @@ void Windows::unloaded(QWidget *window) {
     else if (window == m_exitScreen)
         m_exitScreen = nullptr;
     window->deleteLater();
-}
-
-void Windows::closeWorkingWindow(QWidget *window, QCloseEvent *event) {
-    if (m_goingBack)
-        exitScreen();
-    else
-        showExitScreen();
-    event->accept();
-    unloaded(window);
 }
 
 void Windows::endApplication() {

@@ -1,20 +1,23 @@
 // The owner of the program's windows. A window is built the first time anything asks
 // for it, stays loaded while hidden, and is gone once unloaded, so the next request
-// builds it afresh. Shutdown (EndApplication) lives here too, because it is the one
-// place that knows every loaded window.
+// builds it afresh. The windows only say what the user asked for (a reading, Back, a
+// close, Exit); the owner connects those requests when it builds each window and runs
+// every sequence of showing, hiding and unloading here. Shutdown (EndApplication)
+// lives here too, because this is the one place that knows every loaded window.
 #pragma once
 
 #include <QPointer>
 
 #include <functional>
 
-class FrmMain;
-class FrmDisplay;
-class FrmExitScreen;
-class QCloseEvent;
 class QWidget;
 
 namespace aromelle {
+
+class FrmMain;
+class FrmDisplay;
+class FrmExitScreen;
+class MenuWindow;
 
 class Windows {
 public:
@@ -31,17 +34,12 @@ public:
     // Shows a window unless shutdown has begun; nothing is shown after that.
     void show(QWidget &window);
     void showExitScreen();
-    // Closes the profile window (its close handler runs) and forgets it.
-    void unloadDisplay();
-    // Back: closes the profile window as unloadDisplay does, but its close handler
-    // only loads the exit screen, which Back would hide again at once. Put up for
-    // that instant, a window manager would flash it and give it the focus.
-    void unloadDisplayForBack();
-    // Called by a window whose close went through: forget it and free it later.
-    void unloaded(QWidget *window);
-    // The close handler of both working windows: put the exit screen up, then let
-    // the window close and unload.
-    void closeWorkingWindow(QWidget *window, QCloseEvent *event);
+
+    // A reading: check the entries, determine the sign, fill a fresh profile window
+    // with the sign's profile, and swap it in for the input window.
+    void show_reading();
+    // Back: the input window again, as the user left it; the profile window unloaded.
+    void back();
 
     bool isEnding() const { return m_ending; }
     void endApplication();
@@ -54,11 +52,18 @@ public:
 private:
     Windows() = default;
 
+    // The requests both working windows make: the about window, and their closing.
+    void connectWorkingWindow(MenuWindow *window);
+    // The close handler of both working windows: the exit screen goes up, and the
+    // window that closed is unloaded.
+    void workingWindowClosed(QWidget *window);
+    // Forgets a window that has closed and frees it once its events are done.
+    void unloaded(QWidget *window);
+
     QPointer<FrmMain> m_main;
     QPointer<FrmDisplay> m_display;
     QPointer<FrmExitScreen> m_exitScreen;
     bool m_ending = false;
-    bool m_goingBack = false;
     std::function<void(int)> m_endProcess;
 };
 
