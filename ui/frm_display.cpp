@@ -114,6 +114,15 @@ QPlainTextEdit *readingBox(QWidget *parent, const char *name, const char *captio
     return box;
 }
 
+// A tab's peach panel; placed once the tab bar's height is known (firstShown).
+QFrame *tabFrame(QWidget *page, const char *name) {
+    auto *frame = new QFrame(page);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->resize(Geometry::tabFrame.size());
+    paint(frame, kIndigo, kPeach);
+    return frame;
+}
+
 void clearClipboard() {
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         clipboard->clear();
@@ -225,10 +234,7 @@ void FrmDisplay::announceCurrentTab() {
 }
 
 void FrmDisplay::buildSunSignTab(QWidget *page) {
-    auto *frame = new QFrame(page);
-    frame->setObjectName(QStringLiteral("Frame4"));
-    frame->resize(Geometry::tabFrame.size());
-    paint(frame, kIndigo, kPeach);
+    QFrame *frame = tabFrame(page, "Frame4");
     m_sunSignFrame = frame;
 
     const auto values = rowValues();
@@ -264,10 +270,7 @@ void FrmDisplay::buildSunSignTab(QWidget *page) {
 }
 
 void FrmDisplay::buildPerfumeTab(QWidget *page) {
-    auto *frame = new QFrame(page);
-    frame->setObjectName(QStringLiteral("Frame3"));
-    frame->resize(Geometry::tabFrame.size());
-    paint(frame, kIndigo, kPeach);
+    QFrame *frame = tabFrame(page, "Frame3");
     m_perfumeFrame = frame;
 
     captionLabel(frame, "Label3", kFragrancesCaption, Geometry::Label3);

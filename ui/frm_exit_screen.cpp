@@ -180,6 +180,11 @@ FrmExitScreen::FrmExitScreen() {
     setTabOrder(m_friendEmail, m_friendName);
     setTabOrder(m_friendName, m_message);
 
+    whenFirstShown(this, [this] {
+        centreOnScreen(this);
+        // Loaded hidden at the first reading, it is first seen here.
+        accessible::refreshWindow(this);
+    });
     Form_Load();
 }
 
@@ -289,12 +294,6 @@ void FrmExitScreen::closeEvent(QCloseEvent *event) {
 
 void FrmExitScreen::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        centreOnScreen(this);
-        // Loaded hidden at the first reading, it is first seen here.
-        accessible::refreshWindow(this);
-    }
     m_close->setFocus();
 }
 

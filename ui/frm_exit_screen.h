@@ -45,7 +45,6 @@ private:
     QLineEdit *m_friendEmail = nullptr;
     QPlainTextEdit *m_message = nullptr;
     QPointer<QWidget> m_placeholderToClear;
-    bool m_shown = false;
 };
 
 inline constexpr int kPleaCount = 4;

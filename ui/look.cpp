@@ -95,6 +95,35 @@ void centreOnScreen(QWidget *window) {
     window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), window->size()));
 }
 
+namespace {
+
+class FirstShow : public QObject {
+public:
+    FirstShow(QWidget *window, std::function<void()> then)
+        : QObject(window), m_then(std::move(then)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            watched->removeEventFilter(this);
+            m_then();
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_then;
+};
+
+} // namespace
+
+void whenFirstShown(QWidget *window, std::function<void()> then) {
+    new FirstShow(window, std::move(then));
+}
+
 void fitToWidth(QWidget *widget) {
     constexpr double kSmallestPoints = 6.0;
     constexpr double kStep = 0.25;

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 class QFrame;
@@ -68,6 +69,8 @@ void paint(QWidget *widget, const QColor &text, const QColor &background = QColo
 // Fixed border, close box only; sized to its client area.
 void makeFixedWindow(QWidget *window);
 void centreOnScreen(QWidget *window);
+// Runs `then` once, when the window is first shown, before it is mapped.
+void whenFirstShown(QWidget *window, std::function<void()> then);
 
 // Steps a one-line caption's font down until it fits its box: the substitute fonts
 // run a little wider than those the layouts were drawn with.

@@ -67,6 +67,11 @@ MenuWindow::MenuWindow(const Layout &layout)
     QFrame *strip = indigoStrip(m_client, "Frame2", layout.topStrip);
     linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), layout.forumLink,
               kForumPoints, modHelp::OpenHomePage);
+
+    whenFirstShown(this, [this] {
+        firstShown();
+        centreOnScreen(this);
+    });
 }
 
 void MenuWindow::addMenus(const MenuNames &names, const std::function<void()> &first,
@@ -114,15 +119,6 @@ MenuWindow::Offers MenuWindow::addOffers(QWidget *strip, const QRect &cobrand,
 void MenuWindow::closeEvent(QCloseEvent *event) {
     event->accept();
     emit closed();
-}
-
-void MenuWindow::showEvent(QShowEvent *event) {
-    QWidget::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        firstShown();
-        look::centreOnScreen(this);
-    }
 }
 
 } // namespace aromelle

@@ -63,13 +63,11 @@ protected:
     virtual void firstShown() {}
 
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     QVBoxLayout *m_layout;
     QMenuBar *m_menuBar;
     QWidget *m_client;
-    bool m_shown = false;
 };
 
 } // namespace aromelle

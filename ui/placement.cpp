@@ -11,8 +11,11 @@
 #include <iterator>
 #include <thread>
 
-#if QT_CONFIG(xcb)
+#if QT_CONFIG(xcb) && defined(AROMELLE_HAS_XCB)
+#define AROMELLE_ASKS_X11 1
 #include <xcb/xcb.h>
+#else
+#define AROMELLE_ASKS_X11 0
 #endif
 
 namespace aromelle::placement {
@@ -22,7 +25,7 @@ QPoint framePlacement(const QRect &available, const QSize &outer) {
             available.y() + std::max(0, (available.height() - outer.height()) / 2)};
 }
 
-#if QT_CONFIG(xcb)
+#if AROMELLE_ASKS_X11
 namespace {
 
 // A window manager answers the request at once; on a loaded machine it may take a
@@ -87,7 +90,7 @@ bool wmSupports(xcb_connection_t *connection, xcb_window_t root, const Atoms &at
 #endif
 
 QMargins expectedFrameMargins(QWidget *window) {
-#if QT_CONFIG(xcb)
+#if AROMELLE_ASKS_X11
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
         return {};

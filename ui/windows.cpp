@@ -17,33 +17,38 @@ Windows &Windows::instance() {
     return windows;
 }
 
+namespace {
+
+// A window is built at its first reference, and connected to its owner then.
+template <typename Window, typename Connect>
+Window &loaded(QPointer<Window> &window, Connect connect) {
+    if (!window) {
+        window = new Window;
+        connect(window.data());
+    }
+    return *window;
+}
+
+} // namespace
+
 FrmMain &Windows::main() {
-    if (!m_main) {
-        m_main = new FrmMain;
-        FrmMain *window = m_main;
+    return loaded(m_main, [this](FrmMain *window) {
         QObject::connect(window, &FrmMain::readingRequested, window, [this] { show_reading(); });
         connectWorkingWindow(window);
-    }
-    return *m_main;
+    });
 }
 
 FrmDisplay &Windows::display() {
-    if (!m_display) {
-        m_display = new FrmDisplay;
-        FrmDisplay *window = m_display;
+    return loaded(m_display, [this](FrmDisplay *window) {
         QObject::connect(window, &FrmDisplay::backRequested, window, [this] { back(); });
         connectWorkingWindow(window);
-    }
-    return *m_display;
+    });
 }
 
 FrmExitScreen &Windows::exitScreen() {
-    if (!m_exitScreen) {
-        m_exitScreen = new FrmExitScreen;
-        QObject::connect(m_exitScreen, &FrmExitScreen::exitRequested, m_exitScreen,
-                         [] { EndApplication(); });
-    }
-    return *m_exitScreen;
+    return loaded(m_exitScreen, [](FrmExitScreen *window) {
+        QObject::connect(window, &FrmExitScreen::exitRequested, window, [] { EndApplication(); });
+    });
 }
 
 void Windows::show(QWidget &window) {
