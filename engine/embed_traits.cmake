@@ -1,6 +1,8 @@
 # Turns the trait paragraphs under assets/traits into a header of string constants,
 # so the program carries its texts inside the binary and never reads them from disk.
-# Leo's positive paragraph is kept as two files that are joined with nothing between.
+# Run by the build with TRAITS_DIR, OUTPUT and SIGNS (the sign names in zodiac order).
+include("${CMAKE_CURRENT_LIST_DIR}/trait_paragraphs.cmake")
+
 function(read_paragraph path out)
   if(NOT EXISTS "${path}")
     message(FATAL_ERROR "missing trait text: ${path}")
@@ -19,16 +21,15 @@ endfunction()
 set(positive "")
 set(negative "")
 foreach(sign IN LISTS SIGNS)
-  if(sign STREQUAL "leo")
-    read_paragraph("${TRAITS_DIR}/leo_positive_1.txt" first)
-    read_paragraph("${TRAITS_DIR}/leo_positive_2.txt" second)
-    set(pos "${first}${second}")
-  else()
-    read_paragraph("${TRAITS_DIR}/${sign}_positive.txt" pos)
-  endif()
-  read_paragraph("${TRAITS_DIR}/${sign}_negative.txt" neg)
-  string(APPEND positive "    R\"trait(${pos})trait\",\n")
-  string(APPEND negative "    R\"trait(${neg})trait\",\n")
+  foreach(kind IN ITEMS positive negative)
+    trait_paragraph_files("${TRAITS_DIR}" "${sign}" ${kind} files)
+    set(paragraph "")
+    foreach(file IN LISTS files)
+      read_paragraph("${file}" part)
+      string(APPEND paragraph "${part}")
+    endforeach()
+    string(APPEND ${kind} "    R\"trait(${paragraph})trait\",\n")
+  endforeach()
 endforeach()
 
 set(content "// Generated from assets/traits by embed_traits.cmake; do not edit.\n#pragma once\n#include <string_view>\n\nnamespace aromelle::generated {\n\ninline constexpr std::string_view kPositiveTraits[] = {\n${positive}};\n\ninline constexpr std::string_view kNegativeTraits[] = {\n${negative}};\n\n} // namespace aromelle::generated\n")

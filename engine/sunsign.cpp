@@ -1,5 +1,7 @@
 #include "sunsign.h"
 
+#include <array>
+
 namespace modAromelle {
 std::string current_sign;
 }

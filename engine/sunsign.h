@@ -3,52 +3,14 @@
 // "nothing selected"), so the windows can pass them straight through.
 #pragma once
 
-#include <array>
+#include "sign_list.h" // generated: SunSign, kSignCount and the name table kSunSigns
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace aromelle {
-
-// Zodiac order; the ordinal is also the 1-based position of the sign's picture.
-enum class SunSign : std::int16_t {
-    Aries = 1,
-    Taurus,
-    Gemini,
-    Cancer,
-    Leo,
-    Virgo,
-    Libra,
-    Scorpio,
-    Sagittarius,
-    Capricorn,
-    Aquarius,
-    Pisces
-};
-
-inline constexpr int kSignCount = 12;
-
-struct SunSignInfo {
-    SunSign sign;
-    std::string_view displayName;
-    std::string_view pictureKey;
-};
-
-inline constexpr std::array<SunSignInfo, kSignCount> kSunSigns{{
-    {SunSign::Aries, "Aries", "aries.jpg"},
-    {SunSign::Taurus, "Taurus", "taurus.jpg"},
-    {SunSign::Gemini, "Gemini", "gemini.jpg"},
-    {SunSign::Cancer, "Cancer", "cancer.jpg"},
-    {SunSign::Leo, "Leo", "leo.jpg"},
-    {SunSign::Virgo, "Virgo", "virgo.jpg"},
-    {SunSign::Libra, "Libra", "libra.jpg"},
-    {SunSign::Scorpio, "Scorpio", "scorpio.jpg"},
-    {SunSign::Sagittarius, "Sagittarius", "sagittarius.jpg"},
-    {SunSign::Capricorn, "Capricorn", "capricorn.jpg"},
-    {SunSign::Aquarius, "Aquarius", "aquarius.jpg"},
-    {SunSign::Pisces, "Pisces", "pisces.jpg"},
-}};
 
 constexpr int ordinal(SunSign sign) {
     return static_cast<int>(sign);

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -237,7 +236,12 @@ struct TraitCase {
 
 class TraitParagraphTest : public ::testing::TestWithParam<TraitCase> {};
 
-TEST_P(TraitParagraphTest, KeepsItsOpeningLengthAndForm) {
+// A reworded paragraph may come out a few characters longer or shorter.
+constexpr std::size_t kLengthTolerance = 3;
+
+// The paragraphs' sentence form is checked on the text files themselves
+// (assets/traits/check_traits.py); here each sign gets its own paragraphs, whole.
+TEST_P(TraitParagraphTest, KeepsItsOpeningAndLength) {
     const TraitCase c = GetParam();
     const SignProfile &p = profileOf(c.sign);
     const std::string_view text = c.positive ? p.positive_traits : p.negative_traits;
@@ -245,26 +249,8 @@ TEST_P(TraitParagraphTest, KeepsItsOpeningLengthAndForm) {
 
     EXPECT_TRUE(startsWith(text, c.opening)) << text.substr(0, 60);
     const auto length = countChars(text);
-    EXPECT_GE(length + 3, c.length);
-    EXPECT_LE(length, c.length + 3);
-
-    // Every sentence ends with a full stop, and full stops end nothing else.
-    const auto sentences = std::count(text.begin(), text.end(), '.');
-    EXPECT_GE(sentences, 6);
-    EXPECT_LE(sentences, 19);
-    EXPECT_EQ(text.back(), '.');
-    EXPECT_EQ(text.find_first_of("!?\t"), std::string_view::npos);
-    EXPECT_EQ(text.find("  "), std::string_view::npos);
-    EXPECT_NE(text.find("You"), std::string_view::npos);
-
-    if (!c.positive) {
-        static const std::regex may(R"(\b[Mm]ay\b)");
-        const std::string s(text);
-        const auto mays =
-            std::distance(std::sregex_iterator(s.begin(), s.end(), may), std::sregex_iterator());
-        EXPECT_GE(mays, 2);
-        EXPECT_LE(mays, 9);
-    }
+    EXPECT_GE(length + kLengthTolerance, c.length);
+    EXPECT_LE(length, c.length + kLengthTolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -208,6 +208,8 @@ private slots:
         QTest::newRow("conf a directory") << "directory" << none << none << 0 << none;
         QTest::newRow("conf a FIFO") << "FIFO" << none << none << 0 << none;
         QTest::newRow("conf a link to nowhere") << "link to nowhere" << none << none << 0 << none;
+        QTest::newRow("conf over 64 KiB")
+            << "file over 64 KiB dated 2020-01-01" << none << none << 0 << today;
         QTest::newRow("only a stray file elsewhere") << none << none << "2020-01-01" << 0 << today;
     }
 

@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <utility>
 
 using namespace aromelle;
 using testing_support::child;
@@ -29,6 +30,25 @@ namespace {
 QString q(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
+
+// Counts the Show events of every widget with one objectName, from before any exists.
+class ShowCounter : public QObject {
+public:
+    explicit ShowCounter(QString name) : m_name(std::move(name)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Show && watched->objectName() == m_name)
+            ++shows;
+        return false;
+    }
+
+private:
+    QString m_name;
+};
 
 // A date inside each sign, as (month, day).
 struct SignDate {
@@ -161,8 +181,12 @@ private slots:
         enter("ANN", "LEE", 12, 25, 1999);
         child<QLineEdit>(input(), "txtMiddleName")->setText("MAY");
         FrmDisplay &d = read();
+        // Shown and hidden again at once, the exit screen would still reach a window
+        // manager, which could give it the keyboard.
+        const ShowCounter exitScreenShows(QStringLiteral("frmExitScreen"));
         d.cmdBack_Click();
         QVERIFY(input().isVisible());
+        QCOMPARE(exitScreenShows.shows, 0);
         QVERIFY(!Windows::instance().exitScreen().isVisible());
         QVERIFY(Windows::instance().isExitScreenLoaded());
         QCOMPARE(child<QLineEdit>(input(), "txtFirstName")->text(), QStringLiteral("ANN"));

@@ -111,6 +111,12 @@ void plant(const QString &what, const QString &path, const QString &linkTarget) 
                      "\n");
         target.close();
         QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
+    } else if (what.startsWith(QLatin1String("file over 64 KiB dated "))) {
+        constexpr qsizetype kReadLimit = 64 * 1024;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Settings]\nDuration=" + what.section(QLatin1Char(' '), -1).toLatin1() + "\n");
+        file.write("; " + QByteArray(kReadLimit, 'x') + "\n");
     }
 }
 

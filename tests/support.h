@@ -61,7 +61,8 @@ void resetWindows();
 void whenModal(std::function<void(QWidget *)> action);
 
 // Puts what a hostile home may hold at a path: a directory, a FIFO, a link to
-// nowhere (linkTarget), or a link to a settings file dated ... (written at linkTarget).
+// nowhere (linkTarget), a link to a settings file dated ... (written at linkTarget),
+// or a settings file dated ... and padded past the 64 KiB the program reads.
 void plant(const QString &what, const QString &path, const QString &linkTarget);
 
 } // namespace testing_support
