@@ -3,8 +3,8 @@
 #include "links.h"
 #include "look.h"
 #include "menus.h"
+#include "messages.h"
 #include "reading.h"
-#include "services.h"
 #include "sign_pictures.h"
 #include "windows.h"
 
@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -338,6 +339,18 @@ bool FrmMain::filterNameKey(QLineEdit *box, int code) {
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
     auto *box = qobject_cast<QLineEdit *>(watched);
+    if (box && event->type() == QEvent::InputMethod) {
+        // Dead keys and Compose finish a character as input-method text, never as a
+        // key press; it meets the same rule. What the filter handled (a capital put
+        // in, or the message) is taken out of the commit, and any preedit still ends.
+        auto *input = static_cast<QInputMethodEvent *>(event);
+        const QString text = input->commitString();
+        if (!text.isEmpty() &&
+            filterNameKey(box, text.size() == 1 ? text.at(0).unicode() : 0x10000))
+            input->setCommitString(QString(), input->replacementStart(),
+                                   input->replacementLength());
+        return false;
+    }
     if (!box || event->type() != QEvent::KeyPress)
         return MenuWindow::eventFilter(watched, event);
 
