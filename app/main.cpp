@@ -2,7 +2,7 @@
 // start up and run.
 #include "command_line.h"
 #include "look.h"
-#include "services.h"
+#include "messages.h"
 #include "startup.h"
 #include "style.h"
 #include "version.h"

@@ -1,8 +1,9 @@
 #include "startup.h"
 
+#include "clock_random.h"
 #include "frm_main.h"
 #include "look.h"
-#include "services.h"
+#include "messages.h"
 #include "update_reminder.h"
 #include "windows.h"
 
@@ -137,8 +138,15 @@ void CoBrand_Randomize() {
     }
 }
 
+void askUpdateQuestionsInMessageBoxes() {
+    setUpdateQuestion([](const QString &question) {
+        return showMessage(MessageKind::Question, question) == QMessageBox::Yes;
+    });
+}
+
 void startUp() {
     randomize();
+    askUpdateQuestionsInMessageBoxes();
     modHelp::UpdateReminder();
     Windows &windows = Windows::instance();
     windows.show(windows.main());

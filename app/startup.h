@@ -37,6 +37,9 @@ int coBrandNumber(double r);
 // Brings one of the input window's offers to the front, or leaves them be.
 void CoBrand_Randomize();
 
+// The update reminder's question, asked in a message box.
+void askUpdateQuestionsInMessageBoxes();
+
 // Start-up after the guard has let this process run: seed, remind, show.
 void startUp();
 

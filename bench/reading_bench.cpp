@@ -17,7 +17,7 @@
 #include "frm_main.h"
 #include "links.h"
 #include "look.h"
-#include "services.h"
+#include "messages.h"
 #include "windows.h"
 
 #include <QApplication>

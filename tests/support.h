@@ -3,7 +3,7 @@
 // that leaves no window of an earlier test behind.
 #pragma once
 
-#include "services.h"
+#include "messages.h"
 
 #include <QDate>
 #include <QList>
@@ -59,7 +59,8 @@ void resetWindows();
 void whenModal(std::function<void(QWidget *)> action);
 
 // Puts what a hostile home may hold at a path: a directory, a FIFO, a link to
-// nowhere (linkTarget), or a link to a settings file dated ... (written at linkTarget).
+// nowhere (linkTarget), a settings file dated ..., or a link to a settings file
+// dated ... (written at linkTarget).
 void plant(const QString &what, const QString &path, const QString &linkTarget);
 
 } // namespace testing_support

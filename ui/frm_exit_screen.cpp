@@ -2,7 +2,8 @@
 
 #include "links.h"
 #include "look.h"
-#include "services.h"
+#include "clock_random.h"
+#include "messages.h"
 #include "tell_a_friend.h"
 #include "windows.h"
 
