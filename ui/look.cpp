@@ -94,6 +94,7 @@ void centreOnScreen(QWidget *window) {
     const QPoint corner =
         placement::framePlacement(screen->availableGeometry(), window->size().grownBy(frame));
     window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), window->size()));
+    placement::correctReportedPosition(window);
 }
 
 void fitToWidth(QWidget *widget) {
