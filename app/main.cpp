@@ -30,6 +30,7 @@ int main(int argc, char *argv[]) {
     if (!commandLine.styleChosen)
         QApplication::setStyle(new aromelle::look::ProgramStyle);
     aromelle::look::installFontSubstitutes();
+    aromelle::disablePixmapCache();
 
     aromelle::InstanceGuard guard(aromelle::InstanceGuard::defaultLockPath());
     aromelle::Windows &windows = aromelle::Windows::instance();

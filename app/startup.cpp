@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPixmapCache>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -136,6 +137,10 @@ void CoBrand_Randomize() {
     default:
         break; // 7: the order the window was built in stays
     }
+}
+
+void disablePixmapCache() {
+    QPixmapCache::setCacheLimit(0); // in kB: nothing is kept
 }
 
 void askUpdateQuestionsInMessageBoxes() {
