@@ -93,8 +93,9 @@ private:
     static void removeLeftovers(const QString &folder) {
         const QString prefix = QLatin1String(kFileName) + QLatin1Char('.');
         QDir dir(folder);
-        const QStringList names = dir.entryList({prefix + QLatin1String("??????")},
-                                                QDir::Files | QDir::Hidden | QDir::System);
+        const QStringList names =
+            dir.entryList({prefix + QLatin1String("??????")},
+                          QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
         for (const QString &name : names) {
             const QString suffix = name.mid(prefix.size());
             const bool ours = std::all_of(suffix.begin(), suffix.end(), [](QChar c) {

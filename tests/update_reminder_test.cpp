@@ -130,6 +130,7 @@ private slots:
         QTest::newRow("one letter short") << "aromelle.conf.Ab3xZ" << false;
         QTest::newRow("a backup") << "aromelle.conf.bak" << false;
         QTest::newRow("another program's") << "other.conf.Ab3xZ9" << false;
+        QTest::newRow("another spelling") << "Aromelle.conf.Ab3xZ9" << false;
         QTest::newRow("the lock") << "aromelle.conf.lock" << false;
     }
 
