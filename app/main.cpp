@@ -2,7 +2,7 @@
 // start up and run.
 #include "command_line.h"
 #include "look.h"
-#include "services.h"
+#include "messages.h"
 #include "startup.h"
 #include "style.h"
 #include "version.h"
@@ -30,6 +30,7 @@ int main(int argc, char *argv[]) {
     if (!commandLine.styleChosen)
         QApplication::setStyle(new aromelle::look::ProgramStyle);
     aromelle::look::installFontSubstitutes();
+    aromelle::disablePixmapCache();
 
     aromelle::InstanceGuard guard(aromelle::InstanceGuard::defaultLockPath());
     aromelle::Windows &windows = aromelle::Windows::instance();

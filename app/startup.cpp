@@ -1,13 +1,15 @@
 #include "startup.h"
 
+#include "clock_random.h"
 #include "frm_main.h"
 #include "look.h"
-#include "services.h"
+#include "messages.h"
 #include "update_reminder.h"
 #include "windows.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPixmapCache>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -137,8 +139,19 @@ void CoBrand_Randomize() {
     }
 }
 
+void disablePixmapCache() {
+    QPixmapCache::setCacheLimit(0); // in kB: nothing is kept
+}
+
+void askUpdateQuestionsInMessageBoxes() {
+    setUpdateQuestion([](const QString &question) {
+        return showMessage(MessageKind::Question, question) == QMessageBox::Yes;
+    });
+}
+
 void startUp() {
     randomize();
+    askUpdateQuestionsInMessageBoxes();
     modHelp::UpdateReminder();
     Windows &windows = Windows::instance();
     windows.show(windows.main());

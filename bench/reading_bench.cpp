@@ -17,7 +17,8 @@
 #include "frm_main.h"
 #include "links.h"
 #include "look.h"
-#include "services.h"
+#include "messages.h"
+#include "startup.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -28,8 +29,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
 
 using aromelle::FrmDisplay;
 using aromelle::FrmMain;
@@ -160,6 +166,47 @@ void FirstReading(benchmark::State &state) {
         back();
 }
 
+long residentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+void LongSession(benchmark::State &state) {
+    constexpr int kCycles = 1000;
+    if (!prepareInput()) {
+        state.SkipWithError("the input window is not as expected");
+        return;
+    }
+    QPushButton *next = nextButton();
+    for (auto _ : state) {
+        std::vector<double> readingMs;
+        long firstKb = 0;
+        for (int cycle = 1; cycle <= kCycles; ++cycle) {
+            const auto start = Clock::now();
+            next->click();
+            QApplication::processEvents();
+            readingMs.push_back(secondsSince(start) * 1e3);
+            if (!profileShown()) {
+                state.SkipWithError("no profile window after the click");
+                return;
+            }
+            back();
+            QApplication::processEvents();
+            if (cycle == 1)
+                firstKb = residentKb();
+        }
+        const long lastKb = residentKb();
+        std::nth_element(readingMs.begin(), readingMs.begin() + kCycles / 2, readingMs.end());
+        state.counters["rss_1_kB"] = double(firstKb);
+        state.counters["rss_1000_kB"] = double(lastKb);
+        state.counters["growth_kB"] = double(lastKb - firstKb);
+        state.counters["reading_median_ms"] = readingMs[kCycles / 2];
+    }
+}
+
 // Registered first, so it runs before anything else has warmed the caches.
 BENCHMARK(FirstReading)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -183,6 +230,7 @@ BENCHMARK(ReadingAndEvents)
     ->Iterations(1)
     ->Repetitions(kSteps)
     ->ReportAggregatesOnly(true);
+BENCHMARK(LongSession)->Unit(benchmark::kSecond)->Iterations(1);
 
 // The offscreen platform cannot raise a window or pass size hints on and says so
 // at every show; a real display does both. Those notes are dropped, anything else
@@ -208,6 +256,7 @@ int main(int argc, char *argv[]) {
     QApplication::setOrganizationName(QStringLiteral("aromelle"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    aromelle::disablePixmapCache();
     aromelle::look::installFontSubstitutes();
     aromelle::setMessageHandler([](aromelle::MessageKind kind, const QString &text) {
         ++g_messages;

@@ -18,11 +18,17 @@
 # The comparison is the one-label window (text_window): a Qt window showing one
 # line of text and sized by it, so that, like Aromelle, it sets up the fonts and
 # lays out its text before it can map. The script prints the medians and
-# Aromelle's ratios to it, then runs reading_bench (a reading and Back on the
-# offscreen platform) and prints its medians, with PASS or MISS for each target:
+# Aromelle's ratios to it. Then it times, RUNS times, a launch to a shown reading:
+# map_timer starts Aromelle and, once the input window is mapped, has xdotool type
+# a first and a last name and press the button (one xdotool run, no delays), and
+# waits for the profile window to be mapped. Last it runs reading_bench (a reading
+# and Back on the offscreen platform) and prints its medians, and reading_bench's
+# long session (1,000 readings and Backs in a process of their own) with the
+# resident memory after the first and the last. PASS or MISS for each target:
 #   start-up        <= 1.05 x the one-label window
 #   peak memory     <= 1.05 x the one-label window
 #   reading, Back   <  5 ms median each
+#   memory after 1,000 readings  <= 3 MB above that after the first
 # The empty window (minimal_window) is printed for information: it never loads a
 # font. Taking turns cancels much of the load of a busy machine, but not all:
 # the load average is printed with the results, and so is the processor time
@@ -71,6 +77,25 @@ measure() {
       return
     fi
     echo "startup.sh: start $attempt of $2 could not be timed" >&2
+  done
+  exit 1
+}
+
+# The keys for a reading from the input window as it opens (the first name has the
+# focus): a first name, Tab to the last name, a last name, Tab past the three date
+# lists (1 January 1900) to the button, and Space.
+reading_keys='xdotool windowfocus --sync "$MAP_TIMER_WINDOW" type --delay 0 "$(printf "a\t\tb\t\t\t\t ")"'
+
+# measure_reading OUT: appends "launch-to-input-ms input-to-profile-ms launch-to-profile-ms".
+measure_reading() {
+  local line attempt
+  for attempt in 1 2; do
+    if line=$(MAP_TIMER_THEN=$reading_keys "$map_timer" "Aromelle v1.0" "$aromelle") &&
+      [[ $line =~ startup_ms=([0-9.]+)\ .*then_ms=([0-9.]+)\ total_ms=([0-9.]+) ]]; then
+      echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]}" >> "$1"
+      return
+    fi
+    echo "startup.sh: reading $attempt could not be timed" >&2
   done
   exit 1
 }
@@ -127,8 +152,19 @@ echo "  for information: Aromelle / empty window $(ratio "${ms[aromelle]}" "${ms
   "$(ratio "${kb[aromelle]}" "${kb[minimal]}") memory; one-label / empty window" \
   "$(ratio "${ms[text]}" "${ms[minimal]}"), $(ratio "${kb[text]}" "${kb[minimal]}")"
 
+echo "Launch to a shown reading, on Xvfb $DISPLAY, $runs runs (keys typed by xdotool at once)"
+: > "$work/launch"
+for _ in $(seq "$runs"); do
+  measure_reading "$work/launch"
+done
+printf '  launch to the input window mapped      %8.1f ms\n' "$(median 1 "$work/launch")"
+printf '  input window to the profile mapped     %8.1f ms  (xdotool'"'"'s start and keys included)\n' \
+  "$(median 2 "$work/launch")"
+printf '  launch to a shown reading              %8.1f ms   range %s\n' "$(median 3 "$work/launch")" \
+  "$(range 3 "$work/launch")"
+
 echo "Reading and Back (reading_bench, offscreen platform, median of single steps)"
-"$reading_bench" --benchmark_format=csv > "$work/reading.csv" 2> "$work/reading.log" ||
+"$reading_bench" --benchmark_filter=-LongSession --benchmark_format=csv > "$work/reading.csv" 2> "$work/reading.log" ||
   { echo "startup.sh: reading_bench failed:" >&2; cat "$work/reading.log" >&2; exit 1; }
 bench_ms() { # the median (or the single) real time of benchmark $1, in ms
   awk -F, -v name="$1" '$1 ~ "^\"" name "/" && ($1 ~ /_median"$/ || $1 !~ /_(mean|median|stddev|cv)"$/) {
@@ -144,3 +180,21 @@ printf '  reading            %8.3f ms  (target < 5 ms)  %s\n' "$reading_ms" "$(b
 printf '  Back               %8.3f ms  (target < 5 ms)  %s\n' "$back_ms" "$(below "$back_ms" 5)"
 printf '  reading + events   %8.3f ms  (for information: until the queued layout and paint are done)\n' "$events_ms"
 printf '  first reading      %8.3f ms  (for information: the first of the process, once)\n' "$first_ms"
+
+echo "A long session (reading_bench LongSession: 1,000 readings and Backs, offscreen platform)"
+"$reading_bench" --benchmark_filter=LongSession --benchmark_format=csv > "$work/long.csv" 2> "$work/long.log" ||
+  { echo "startup.sh: reading_bench failed:" >&2; cat "$work/long.log" >&2; exit 1; }
+counter() { # the value of counter $1 in the long session's output
+  awk -F, -v name="$1" 'NR == 1 { for (i = 1; i <= NF; i++) if ($i == "\"" name "\"") c = i; next }
+    c && $1 ~ /^"LongSession/ { print $c; exit }' "$work/long.csv"
+}
+rss_1=$(counter rss_1_kB)
+rss_1000=$(counter rss_1000_kB)
+long_reading=$(counter reading_median_ms)
+[[ -n $rss_1 && -n $rss_1000 && -n $long_reading ]] ||
+  { echo "startup.sh: no figures in the long session's output:" >&2; cat "$work/long.csv" >&2; exit 1; }
+growth=$(awk -v a="$rss_1000" -v b="$rss_1" 'BEGIN { printf "%.0f", a - b }')
+printf '  resident memory after 1 reading    %8.0f kB\n' "$rss_1"
+printf '  resident memory after 1,000        %8.0f kB  growth %s kB (target <= 3072 kB)  %s\n' \
+  "$rss_1000" "$growth" "$(at_most "$growth" 3072)"
+printf '  reading + events, median of 1,000  %8.3f ms\n' "$long_reading"

@@ -3,18 +3,23 @@
 // (~/.config/aromelle/aromelle.conf, [Settings] Duration=yyyy-MM-dd).
 #pragma once
 
-class QSettings;
+#include <QString>
+
+#include <functional>
 
 namespace modHelp {
 
-// Uses the program's own settings store.
 void UpdateReminder();
-// The same against a given store.
-void UpdateReminder(QSettings &store);
 
 } // namespace modHelp
 
 namespace aromelle {
+
+// Asks the user the update question; true for Yes. The program sets it at start-up
+// to a message box, tests to a script; with none set, the answer is No.
+using UpdateQuestion = std::function<bool(const QString &question)>;
+void setUpdateQuestion(UpdateQuestion ask);
+
 inline constexpr char kUpdateQuestion[] =
     "There maybe an update to this software available\rDo you want to check for an update?";
 inline constexpr int kQuietDays = 14;

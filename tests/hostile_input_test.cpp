@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,14 +60,32 @@ QString storedIn(const QString &path) {
         .toString();
 }
 
+// A plain file's bytes; nothing for anything else.
+QByteArray contentOf(const QString &path) {
+    QFile file(path);
+    if (typeAt(path) != S_IFREG || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
 // Runs the update reminder in a child process, so that a store which makes it hang
 // fails one row instead of stalling the run. The child's exit status counts the
 // questions asked and, times ten, the pages opened; -1 when it had to be killed.
-int reminderInAChild(const Harness &h) {
+// With noRoom, no file can grow by a byte, as on a full disk: the write fails with
+// an error instead of a signal.
+int reminderInAChild(const Harness &h, bool noRoom) {
     constexpr int kPatienceMs = 10000;
     constexpr int kPollMs = 50;
     const pid_t child = ::fork();
     if (child == 0) {
+        if (noRoom) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limit {};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 0;
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                ::_exit(100);
+        }
         modHelp::UpdateReminder();
         ::_exit(int(h.messages.size() + 10 * h.openedPages.size()));
     }
@@ -196,21 +215,34 @@ private slots:
         QTest::addColumn<QString>("conf");  // what stands at aromelle.conf
         QTest::addColumn<QString>("lock");  // ... at aromelle.conf.lock
         QTest::addColumn<QString>("stray"); // a date in ~/.config/aromelle.conf
-        QTest::addColumn<int>("outcome");   // questions + 10 × pages opened
+        QTest::addColumn<bool>("noRoom");   // no file may grow
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("outcome"); // questions + 10 × pages opened
         QTest::addColumn<QString>("storedAfter");
         const QString today = "2026-12-07";
         const QString none;
-        QTest::newRow("lock a directory") << none << "directory" << none << 0 << today;
-        QTest::newRow("lock a FIFO") << none << "FIFO" << none << 0 << today;
-        QTest::newRow("lock a link to nowhere") << none << "link to nowhere" << none << 0 << today;
+        const QString old = "a file dated 2020-01-01";
+        const int yes = QMessageBox::Yes, no = QMessageBox::No;
+        QTest::newRow("lock a directory")
+            << none << "directory" << none << false << yes << 0 << today;
+        QTest::newRow("lock a FIFO") << none << "FIFO" << none << false << yes << 0 << today;
+        QTest::newRow("lock a link to nowhere")
+            << none << "link to nowhere" << none << false << yes << 0 << today;
         QTest::newRow("lock a FIFO, question due") << "link to a file dated 2020-01-01"
-                                                   << "FIFO" << none << 11 << today;
-        QTest::newRow("conf a directory") << "directory" << none << none << 0 << none;
-        QTest::newRow("conf a FIFO") << "FIFO" << none << none << 0 << none;
-        QTest::newRow("conf a link to nowhere") << "link to nowhere" << none << none << 0 << none;
+                                                   << "FIFO" << none << false << yes << 11 << today;
+        QTest::newRow("conf a directory")
+            << "directory" << none << none << false << yes << 0 << none;
+        QTest::newRow("conf a FIFO") << "FIFO" << none << none << false << yes << 0 << none;
+        QTest::newRow("conf a link to nowhere")
+            << "link to nowhere" << none << none << false << yes << 0 << none;
         QTest::newRow("conf over 64 KiB")
-            << "file over 64 KiB dated 2020-01-01" << none << none << 0 << today;
-        QTest::newRow("only a stray file elsewhere") << none << none << "2020-01-01" << 0 << today;
+            << "file over 64 KiB dated 2020-01-01" << none << none << false << yes << 0 << today;
+        QTest::newRow("only a stray file elsewhere")
+            << none << none << "2020-01-01" << false << yes << 0 << today;
+        // A write that fails keeps the old file whole, and Yes still opens the page.
+        QTest::newRow("no room, first run") << none << none << none << true << yes << 0 << none;
+        QTest::newRow("no room, Yes") << old << none << none << true << yes << 11 << "2020-01-01";
+        QTest::newRow("no room, No") << old << none << none << true << no << 1 << "2020-01-01";
     }
 
     // Whatever stands in the store, start-up goes on; only a plain file (or a link
@@ -219,9 +251,12 @@ private slots:
         QFETCH(QString, conf);
         QFETCH(QString, lock);
         QFETCH(QString, stray);
+        QFETCH(bool, noRoom);
+        QFETCH(int, answer);
         QFETCH(int, outcome);
         QFETCH(QString, storedAfter);
         Harness h;
+        h.answer = QMessageBox::StandardButton(answer);
         const QString folder = m_configHome.filePath(QStringLiteral("aromelle"));
         QDir(folder).removeRecursively();
         QFile::remove(m_configHome.filePath(QStringLiteral("aromelle.conf")));
@@ -237,8 +272,17 @@ private slots:
             file.write("[Settings]\nDuration=" + stray.toLatin1() + "\n");
         }
         const mode_t confType = typeAt(path);
+        const QByteArray confBefore = contentOf(path);
 
-        QCOMPARE(reminderInAChild(h), outcome);
+        QCOMPARE(reminderInAChild(h, noRoom), outcome);
+        if (noRoom)
+            QCOMPARE(contentOf(path), confBefore);
+        // Nothing of a save is left beside the file.
+        QStringList others = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                    QDir::Hidden | QDir::System);
+        others.removeAll(QStringLiteral("aromelle.conf"));
+        others.removeAll(QStringLiteral("aromelle.conf.lock"));
+        QCOMPARE(others, QStringList());
         if (!conf.isEmpty())
             QCOMPARE(typeAt(path), confType); // left as it was: never replaced by a file
         if (conf.startsWith(QLatin1String("link to nowhere")) ||

@@ -86,28 +86,35 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("messages");
+        QTest::addColumn<bool>("composed"); // committed by an input method, not typed
         QTest::newRow("lower case becomes capitals") << "ann"
-                                                     << "ANN" << 0;
+                                                     << "ANN" << 0 << false;
         QTest::newRow("capitals pass") << "ANN"
-                                       << "ANN" << 0;
+                                       << "ANN" << 0 << false;
         QTest::newRow("hyphen refused once") << "ab-cd"
-                                             << "ABCD" << 1;
+                                             << "ABCD" << 1 << false;
         QTest::newRow("space passes") << "ab cd"
-                                      << "AB CD" << 0;
+                                      << "AB CD" << 0 << false;
         QTest::newRow("digit refused") << "a1"
-                                       << "A" << 1;
+                                       << "A" << 1 << false;
         QTest::newRow("apostrophe refused") << "o'neil"
-                                            << "ONEIL" << 1;
-        QTest::newRow("accented letter refused") << QString::fromUtf8("jos\u00e9") << "JOS" << 1;
-        QTest::newRow("emoji refused") << QString::fromUtf8("a\U0001F600b") << "AB" << 1;
-        QTest::newRow("right-to-left mark refused") << QString::fromUtf8("a\u200Fb") << "AB" << 1;
-        QTest::newRow("nul refused") << QString(QChar(0)) << "" << 1;
+                                            << "ONEIL" << 1 << false;
+        QTest::newRow("accented letter refused")
+            << QString::fromUtf8("jos\u00e9") << "JOS" << 1 << false;
+        QTest::newRow("emoji refused") << QString::fromUtf8("a\U0001F600b") << "AB" << 1 << false;
+        QTest::newRow("right-to-left mark refused")
+            << QString::fromUtf8("a\u200Fb") << "AB" << 1 << false;
+        QTest::newRow("nul refused") << QString(QChar(0)) << "" << 1 << false;
+        // Dead keys and Compose: the finished character arrives as input-method text.
+        QTest::newRow("composed text meets the same rule")
+            << QString::fromUtf8("\u00e9^a") << "A" << 2 << true;
     }
 
     void keyFilter() {
         QFETCH(QString, keys);
         QFETCH(QString, expected);
         QFETCH(int, messages);
+        QFETCH(bool, composed);
         Harness h;
         FrmMain &input = shownInput();
         for (const char *name : {"txtFirstName", "txtMiddleName", "txtLastName"}) {
@@ -119,8 +126,14 @@ private slots:
                 QString ch = keys.at(i);
                 if (keys.at(i).isHighSurrogate() && i + 1 < keys.size())
                     ch += keys.at(++i);
-                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, ch);
-                QApplication::sendEvent(box, &press);
+                if (composed) {
+                    QInputMethodEvent commit;
+                    commit.setCommitString(ch);
+                    QApplication::sendEvent(box, &commit);
+                } else {
+                    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, ch);
+                    QApplication::sendEvent(box, &press);
+                }
             }
             QCOMPARE(box->text(), expected);
             QCOMPARE(h.messages.size(), messages);

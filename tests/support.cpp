@@ -1,8 +1,11 @@
 #include "support.h"
 
+#include "clock_random.h"
 #include "frm_main.h"
 #include "links.h"
 #include "look.h"
+#include "startup.h"
+#include "update_reminder.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -27,6 +30,7 @@ Harness::Harness() {
         return kind == aromelle::MessageKind::Question ? answer : QMessageBox::Ok;
     });
     aromelle::setLinkOpener([this](const QString &address) { openedPages.append(address); });
+    aromelle::askUpdateQuestionsInMessageBoxes();
     aromelle::setTodaySource([this] { return todayIs; });
     aromelle::setRandomSource([this] {
         if (randomNumbers.empty())
@@ -43,6 +47,7 @@ Harness::~Harness() {
     resetWindows();
     aromelle::setMessageHandler({});
     aromelle::setLinkOpener({});
+    aromelle::setUpdateQuestion({});
     aromelle::setTodaySource({});
     aromelle::setRandomSource({});
     aromelle::Windows::instance().setProcessEnder({});
@@ -104,6 +109,10 @@ void plant(const QString &what, const QString &path, const QString &linkTarget) 
         QCOMPARE(::mkfifo(encoded.constData(), 0600), 0);
     } else if (what == QLatin1String("link to nowhere")) {
         QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
+    } else if (what.startsWith(QLatin1String("a file dated "))) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Settings]\nDuration=" + what.section(QLatin1Char(' '), -1).toLatin1() + "\n");
     } else if (what.startsWith(QLatin1String("link to a file dated "))) {
         QFile target(linkTarget);
         QVERIFY(target.open(QIODevice::WriteOnly));

@@ -3,7 +3,7 @@
 // that leaves no window of an earlier test behind.
 #pragma once
 
-#include "services.h"
+#include "messages.h"
 
 #include <QDate>
 #include <QList>
@@ -61,8 +61,9 @@ void resetWindows();
 void whenModal(std::function<void(QWidget *)> action);
 
 // Puts what a hostile home may hold at a path: a directory, a FIFO, a link to
-// nowhere (linkTarget), a link to a settings file dated ... (written at linkTarget),
-// or a settings file dated ... and padded past the 64 KiB the program reads.
+// nowhere (linkTarget), a settings file dated ..., a link to a settings file dated
+// ... (written at linkTarget), or a settings file dated ... and padded past the
+// 64 KiB the program reads.
 void plant(const QString &what, const QString &path, const QString &linkTarget);
 
 } // namespace testing_support

@@ -1,18 +1,38 @@
-// The update reminder's states: when it asks, what it stores, and what a store
-// that cannot be read or written does to it.
+// The update reminder's states against the program's own settings file, in a
+// configuration folder of the test's own: when it asks, what it stores, what a
+// file it cannot read does to it, and what a save clears from the folder.
 #include "links.h"
 #include "support.h"
 #include "update_reminder.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 using namespace aromelle;
 using testing_support::Harness;
 
 class UpdateReminderTest : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_configHome;
+
+    // The settings file in a fresh, empty configuration folder.
+    QString freshSettingsPath() {
+        m_configHome = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome->path()));
+        QDir().mkpath(m_configHome->filePath(QStringLiteral("aromelle")));
+        return m_configHome->filePath(QStringLiteral("aromelle/aromelle.conf"));
+    }
+
+    static void write(const QString &path, const QByteArray &content) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(content), content.size());
+    }
 
     static QString storedIn(const QString &path) {
         QSettings store(path, QSettings::IniFormat);
@@ -55,14 +75,10 @@ private slots:
         QFETCH(bool, opensPage);
         Harness h;
         h.answer = QMessageBox::StandardButton(answer);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("aromelle.conf"));
-        if (!stored.isEmpty()) {
-            QSettings seed(path, QSettings::IniFormat);
-            seed.setValue(QStringLiteral("Settings/Duration"), stored);
-        }
-        QSettings store(path, QSettings::IniFormat);
-        modHelp::UpdateReminder(store);
+        const QString path = freshSettingsPath();
+        if (!stored.isEmpty())
+            write(path, "[Settings]\nDuration=" + stored.toLatin1() + "\n");
+        modHelp::UpdateReminder();
 
         QCOMPARE(h.messages.size(), asks ? 1 : 0);
         if (asks) {
@@ -78,60 +94,12 @@ private slots:
 
     void dateIsStoredBeforeThePageOpens() {
         Harness h;
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("aromelle.conf"));
-        QSettings(path, QSettings::IniFormat).setValue("Settings/Duration", "2020-01-01");
+        const QString path = freshSettingsPath();
+        write(path, "[Settings]\nDuration=2020-01-01\n");
         QString storedWhenOpened;
         setLinkOpener([&](const QString &) { storedWhenOpened = storedIn(path); });
-        QSettings store(path, QSettings::IniFormat);
-        modHelp::UpdateReminder(store);
+        modHelp::UpdateReminder();
         QCOMPARE(storedWhenOpened, QStringLiteral("2026-12-07"));
-    }
-
-    void unwritableStore_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("asks");
-        QTest::addColumn<bool>("opensPage");
-        QTest::newRow("first run") << "" << int(QMessageBox::Yes) << false << false;
-        QTest::newRow("old date, Yes") << "2020-01-01" << int(QMessageBox::Yes) << true << true;
-        QTest::newRow("old date, No") << "2020-01-01" << int(QMessageBox::No) << true << false;
-    }
-
-    // A store whose every write fails, whoever runs the test (file permissions do
-    // not stop root).
-    void unwritableStore() {
-        QFETCH(QString, stored);
-        QFETCH(int, answer);
-        QFETCH(bool, asks);
-        QFETCH(bool, opensPage);
-        Harness h;
-        h.answer = QMessageBox::StandardButton(answer);
-        static const auto format = QSettings::registerFormat(
-            QStringLiteral("readonly"),
-            [](QIODevice &device, QSettings::SettingsMap &map) {
-                for (const QByteArray &line : device.readAll().split('\n'))
-                    if (const auto eq = line.indexOf('='); eq > 0)
-                        map.insert(QString::fromLatin1(line.left(eq)),
-                                   QString::fromLatin1(line.mid(eq + 1)));
-                return true;
-            },
-            [](QIODevice &, const QSettings::SettingsMap &) { return false; });
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("aromelle.readonly"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        if (!stored.isEmpty())
-            file.write("Settings/Duration=" + stored.toLatin1() + "\n");
-        file.close();
-
-        QSettings store(path, format);
-        modHelp::UpdateReminder(store);
-        QCOMPARE(store.status(), QSettings::AccessError);
-        QCOMPARE(h.messages.size(), asks ? 1 : 0);
-        QCOMPARE(h.openedPages.size(), opensPage ? 1 : 0);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromLatin1(file.readAll()).contains(QLatin1String("2026-12-07")), false);
     }
 
     void garbageAndEmptyFilesActAsNoValue_data() {
@@ -140,55 +108,49 @@ private slots:
         QTest::newRow("binary garbage") << QByteArray("\x00\xff\x01[[[=\n\x7f", 10);
         QTest::newRow("other keys only") << QByteArray("[Other]\nDuration=2020-01-01\n");
         QTest::newRow("a list, not a date") << QByteArray("[Settings]\nDuration=a, b\n");
+        // Larger than any settings file the program writes: not read at all.
+        QTest::newRow("too large to be ours")
+            << QByteArray("[Settings]\nDuration=2020-01-01\n").append(64 * 1024, '\n');
     }
 
     void garbageAndEmptyFilesActAsNoValue() {
         QFETCH(QByteArray, content);
         Harness h;
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("aromelle.conf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
-        QSettings store(path, QSettings::IniFormat);
-        modHelp::UpdateReminder(store);
+        write(freshSettingsPath(), content);
+        modHelp::UpdateReminder();
         QVERIFY(h.messages.isEmpty());
         QVERIFY(h.openedPages.isEmpty());
     }
 
-    void unreadableStoreActsAsNoValue() {
-        Harness h;
-        static const auto format = QSettings::registerFormat(
-            QStringLiteral("unreadable"),
-            [](QIODevice &, QSettings::SettingsMap &) { return false; },
-            [](QIODevice &, const QSettings::SettingsMap &) { return false; });
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("aromelle.unreadable"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Settings/Duration=2020-01-01\n");
-        file.close();
-        QSettings store(path, format);
-        modHelp::UpdateReminder(store);
-        QVERIFY(h.messages.isEmpty());
-        QVERIFY(h.openedPages.isEmpty());
+    void leftoversOfASaveAreClearedByTheNext_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("ours") << "aromelle.conf.Ab3xZ9" << true;
+        QTest::newRow("a dot among the six") << "aromelle.conf..ab123" << false;
+        QTest::newRow("one letter short") << "aromelle.conf.Ab3xZ" << false;
+        QTest::newRow("a backup") << "aromelle.conf.bak" << false;
+        QTest::newRow("another program's") << "other.conf.Ab3xZ9" << false;
+        QTest::newRow("another spelling") << "Aromelle.conf.Ab3xZ9" << false;
+        QTest::newRow("the lock") << "aromelle.conf.lock" << false;
     }
 
-    void settingsDirectoryInsteadOfAFile() {
+    // A save clears what a crashed save of ours can leave, and only that.
+    void leftoversOfASaveAreClearedByTheNext() {
+        QFETCH(QString, name);
+        QFETCH(bool, cleared);
         Harness h;
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("aromelle.conf"));
-        QVERIFY(QDir().mkpath(path));
-        QSettings store(path, QSettings::IniFormat);
-        modHelp::UpdateReminder(store);
-        QVERIFY(h.messages.isEmpty());
+        const QString path = freshSettingsPath();
+        const QString leftover = QFileInfo(path).dir().filePath(name);
+        write(leftover, "[Settings]\nDuration=2020-01-01\n");
+        modHelp::UpdateReminder();
+        QCOMPARE(storedIn(path), QStringLiteral("2026-12-07"));
+        QCOMPARE(QFile::exists(leftover), !cleared);
     }
 
     void defaultStoreLivesInTheUsersConfigFolder() {
         Harness h;
         QTemporaryDir dir;
-        qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
         modHelp::UpdateReminder();
         const QString path = dir.filePath(QStringLiteral("aromelle/aromelle.conf"));
         QVERIFY(QFile::exists(path));

@@ -3,8 +3,9 @@
 #include "accessible.h"
 #include "links.h"
 #include "look.h"
+#include "clock_random.h"
+#include "messages.h"
 #include "quick_start.h"
-#include "services.h"
 #include "tell_a_friend.h"
 
 #include <QCheckBox>

@@ -2,13 +2,14 @@
 
 #include "links.h"
 #include "look.h"
+#include "messages.h"
 #include "quick_start.h"
-#include "services.h"
 #include "sign_pictures.h"
 
 #include <QAbstractListModel>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -280,6 +281,18 @@ bool FrmMain::filterNameKey(QLineEdit *box, int code) {
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
     auto *box = qobject_cast<QLineEdit *>(watched);
+    if (box && event->type() == QEvent::InputMethod) {
+        // Dead keys and Compose finish a character as input-method text, never as a
+        // key press; it meets the same rule. What the filter handled (a capital put
+        // in, or the message) is taken out of the commit, and any preedit still ends.
+        auto *input = static_cast<QInputMethodEvent *>(event);
+        const QString text = input->commitString();
+        if (!text.isEmpty() &&
+            filterNameKey(box, text.size() == 1 ? text.at(0).unicode() : kNotOneCharacter))
+            input->setCommitString(QString(), input->replacementStart(),
+                                   input->replacementLength());
+        return false;
+    }
     if (!box || event->type() != QEvent::KeyPress)
         return MenuWindow::eventFilter(watched, event);
 

@@ -93,6 +93,7 @@ void centreOnScreen(QWidget *window) {
     const QPoint corner =
         placement::framePlacement(screen->availableGeometry(), window->size().grownBy(frame));
     window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), window->size()));
+    placement::correctReportedPosition(window);
 }
 
 namespace {

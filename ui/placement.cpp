@@ -1,7 +1,9 @@
 #include "placement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <chrono>
@@ -86,6 +88,56 @@ bool wmSupports(xcb_connection_t *connection, xcb_window_t root, const Atoms &at
     return found;
 }
 
+xcb_connection_t *x11Connection() {
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// Watches a window until its first exposure, when the window manager has framed,
+// placed and mapped it and has sent its report of the position; then checks that
+// report against the server once and goes.
+class PositionCheck : public QObject {
+public:
+    static constexpr char kName[] = "aromellePositionCheck";
+
+    explicit PositionCheck(QWidget *window) : QObject(window), m_window(window) {
+        setObjectName(QLatin1String(kName));
+        window->windowHandle()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Expose && m_window->windowHandle()->isExposed()) {
+            watched->removeEventFilter(this);
+            correct();
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    void correct() {
+        xcb_connection_t *connection = x11Connection();
+        if (!connection)
+            return;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        const auto cookie = xcb_translate_coordinates(
+            connection, static_cast<xcb_window_t>(m_window->winId()), root, 0, 0);
+        xcb_translate_coordinates_reply_t *reply =
+            xcb_translate_coordinates_reply(connection, cookie, nullptr);
+        if (!reply)
+            return;
+        const double ratio = m_window->devicePixelRatioF();
+        const QPoint real(qRound(reply->dst_x / ratio), qRound(reply->dst_y / ratio));
+        std::free(reply);
+        // Asked for where the window already is, the window manager moves nothing and
+        // reports the true place, which Qt then keeps.
+        if (real != m_window->geometry().topLeft())
+            m_window->setGeometry(QRect(real, m_window->size()));
+    }
+
+    QWidget *m_window;
+};
+
 } // namespace
 #endif
 
@@ -129,6 +181,18 @@ QMargins expectedFrameMargins(QWidget *window) {
     Q_UNUSED(window);
 #endif
     return {};
+}
+
+void correctReportedPosition(QWidget *window) {
+#if QT_CONFIG(xcb)
+    if (!x11Connection() || !window->windowHandle() ||
+        window->findChild<QObject *>(QLatin1String(PositionCheck::kName),
+                                     Qt::FindDirectChildrenOnly))
+        return;
+    new PositionCheck(window);
+#else
+    Q_UNUSED(window);
+#endif
 }
 
 } // namespace aromelle::placement

@@ -20,4 +20,11 @@ QPoint framePlacement(const QRect &available, const QSize &outer);
 // where the platform places windows itself.
 QMargins expectedFrameMargins(QWidget *window);
 
+// Once a shown window is first exposed, asks the X server where it really is and,
+// where Qt was told otherwise, gives Qt the real position; the window stays where
+// it is. Under icewm 3.3 a modal dialog lands 19 px (its title bar) above where it
+// was asked for, while the window manager reports the asked-for place: Qt's idea,
+// and with it popups, tooltips and what screen readers report, would be that far off.
+void correctReportedPosition(QWidget *window);
+
 } // namespace aromelle::placement

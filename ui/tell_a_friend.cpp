@@ -1,7 +1,7 @@
 #include "tell_a_friend.h"
 
 #include "links.h"
-#include "services.h"
+#include "messages.h"
 
 #include <QUrl>
 

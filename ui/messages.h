@@ -1,9 +1,7 @@
-// The program's few contacts with the outside world that tests must see or steer:
-// message boxes, today's date and random numbers. Each is one function that the
-// program calls, backed by a replaceable implementation.
+// The program's message boxes: one function that every window calls, backed by a
+// replaceable handler so that tests can see and answer each message.
 #pragma once
 
-#include <QDate>
 #include <QMessageBox>
 #include <QString>
 
@@ -32,14 +30,5 @@ QWidget *messageOwner();
 
 using MessageHandler = std::function<QMessageBox::StandardButton(MessageKind, const QString &)>;
 void setMessageHandler(MessageHandler handler); // empty: real message boxes
-
-// Today's calendar date.
-QDate today();
-void setTodaySource(std::function<QDate()> source); // empty: the system clock
-
-// A number drawn uniformly from [0, 1), and reseeding from the clock.
-double randomNumber();
-void randomize();
-void setRandomSource(std::function<double()> source); // empty: the clock-seeded generator
 
 } // namespace aromelle

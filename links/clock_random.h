@@ -1,0 +1,20 @@
+// Today's date and random numbers: the two inputs of the program that tests fix.
+// Each is one function that the program calls, backed by a replaceable source.
+#pragma once
+
+#include <QDate>
+
+#include <functional>
+
+namespace aromelle {
+
+// Today's calendar date.
+QDate today();
+void setTodaySource(std::function<QDate()> source); // empty: the system clock
+
+// A number drawn uniformly from [0, 1), and reseeding from the clock.
+double randomNumber();
+void randomize();
+void setRandomSource(std::function<double()> source); // empty: the clock-seeded generator
+
+} // namespace aromelle
