@@ -28,6 +28,19 @@ configure_file("${_aromelle_packaging_dir}/aromelle.1.in" "${_aromelle_generated
                @ONLY)
 configure_file("${_aromelle_debian_dir}/changelog" "${_aromelle_generated_dir}/changelog"
                COPYONLY)
+# The version is written twice: in project() and in the latest changelog entry, which
+# versions the Debian package. The configuration, and so every build and the package
+# build, stops when they disagree; configure_file above makes an edit to the changelog
+# run the configuration again.
+file(STRINGS "${_aromelle_debian_dir}/changelog" _aromelle_changelog_top LIMIT_COUNT 1)
+if(NOT _aromelle_changelog_top MATCHES "^aromelle \\(([^)]+)\\) ")
+  message(FATAL_ERROR "debian/changelog: the first line is not an aromelle entry: "
+                      "${_aromelle_changelog_top}")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "The latest debian/changelog entry is version ${CMAKE_MATCH_1}, "
+                      "project() says ${PROJECT_VERSION}: give both the same version")
+endif()
 find_program(AROMELLE_GZIP gzip REQUIRED)
 foreach(_doc IN ITEMS aromelle.1 changelog)
   execute_process(COMMAND "${AROMELLE_GZIP}" -9nkf "${_aromelle_generated_dir}/${_doc}"
