@@ -143,10 +143,9 @@ private:
 
 QMargins expectedFrameMargins(QWidget *window) {
 #if AROMELLE_ASKS_X11
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
         return {};
-    xcb_connection_t *connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     static const Atoms atoms = intern(connection);
@@ -184,7 +183,7 @@ QMargins expectedFrameMargins(QWidget *window) {
 }
 
 void correctReportedPosition(QWidget *window) {
-#if QT_CONFIG(xcb)
+#if AROMELLE_ASKS_X11
     if (!x11Connection() || !window->windowHandle() ||
         window->findChild<QObject *>(QLatin1String(PositionCheck::kName),
                                      Qt::FindDirectChildrenOnly))
