@@ -9,8 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPixmapCache>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <cmath>
@@ -72,10 +72,18 @@ InstanceGuard::InstanceGuard(const QString &lockPath) {
                              "running unguarded\n");
         return;
     }
-    const int fd = openForLocking(QFile::encodeName(lockPath));
+    int fd = openForLocking(QFile::encodeName(lockPath));
     if (fd < 0) {
-        reportUnguarded(lockPath, errno);
-        return;
+        // Something that cannot be locked stands at the path (a link, a socket). Every
+        // copy sees the same thing there, so every copy falls back alike, to the lock
+        // file's folder itself: a folder of the user's own, which nothing else locks.
+        const int error = errno;
+        fd = ::open(QFile::encodeName(QFileInfo(lockPath).path()).constData(),
+                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) {
+            reportUnguarded(lockPath, error);
+            return;
+        }
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
@@ -93,14 +101,21 @@ InstanceGuard::~InstanceGuard() {
         ::close(m_fd);
 }
 
-QString InstanceGuard::defaultLockPath() {
+QString InstanceGuard::defaultLockPath(const QString &usersRuntimeRoot) {
+    // Every copy of one user must find the same lock, with or without a desktop
+    // session's environment (su, cron, ssh): the folder $XDG_RUNTIME_DIR names, or
+    // else the one the login manager makes for the user, which it names in a session.
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (runtime.startsWith('/') && isPrivateFolder(runtime))
         return QFile::decodeName(runtime) + QLatin1Char('/') + QLatin1String(kLockName);
+    const QString usersOwn = usersRuntimeRoot + QLatin1Char('/') + QString::number(::geteuid());
+    if (isPrivateFolder(QFile::encodeName(usersOwn)))
+        return usersOwn + QLatin1Char('/') + QLatin1String(kLockName);
 
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (cache.isEmpty())
-        return QString();
+    // As the base-directory rules say, a relative $XDG_CACHE_HOME is ignored.
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (!cache.startsWith(QLatin1Char('/')))
+        cache = QDir::homePath() + QLatin1String("/.cache");
     QDir().mkpath(cache);
     const QString folder = cache + QLatin1Char('/') + QLatin1String(kLockFolder);
     const QByteArray encoded = QFile::encodeName(folder);

@@ -22,9 +22,10 @@ public:
     // the program cannot tell: it says so on standard error and lets this copy run.
     bool acquired() const { return !m_refused; }
 
-    // In the user's runtime folder, or else in a folder of the user's own under the
-    // cache location, made if need be; empty when neither is private to the user.
-    static QString defaultLockPath();
+    // In the user's runtime folder ($XDG_RUNTIME_DIR, or else the user's own folder
+    // under usersRuntimeRoot), or else in a folder of the user's own under the cache
+    // location, made if need be; empty when none is private to the user.
+    static QString defaultLockPath(const QString &usersRuntimeRoot = QStringLiteral("/run/user"));
 
 private:
     int m_fd = -1;

@@ -6,14 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,8 +24,49 @@ constexpr char kGroupLine[] = "[Settings]";
 constexpr char kName[] = "Duration";
 constexpr char kFolder[] = "aromelle";
 constexpr char kFileName[] = "aromelle.conf";
+// A save writes the new file under this name and a random tail, then renames it over
+// the settings file. Hidden, and unlike any name a person would give a copy of the
+// file, so the clean-up after a crash can never take one of the user's own files.
+constexpr char kTemporaryPrefix[] = ".aromelle.conf-saving-";
+constexpr char kTemporaryTail[] = "XXXXXX"; // mkostemp's six random letters and digits
 // Far more than the one line the program writes; anything larger is not its file.
 constexpr qint64 kMostBytes = 64 * 1024;
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// While a save runs, a write past the user's file-size limit fails with EFBIG
+// instead of killing the program with SIGXFSZ; the save then fails as on a full
+// disk. Ignored rather than blocked: a blocked signal would still be delivered, and
+// kill the program, once unblocked.
+class FileSizeSignalIgnored {
+public:
+    FileSizeSignalIgnored() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGXFSZ, &ignore, &m_before);
+    }
+    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &m_before, nullptr); }
+    FileSizeSignalIgnored(const FileSizeSignalIgnored &) = delete;
+    FileSizeSignalIgnored &operator=(const FileSizeSignalIgnored &) = delete;
+
+private:
+    struct sigaction m_before {};
+};
+
+// The folder part of a path, as write and fsync want it.
+QByteArray folderOf(const QByteArray &path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+}
+
+// The user's own mode bits count, even for root, who could write or read past them:
+// a settings file made read-only (or unreadable) is meant to stay as it is.
+bool userMayWrite(const QByteArray &path, const struct stat &status) {
+    return ::access(path.constData(), W_OK) == 0 && (status.st_mode & 0222) != 0;
+}
+bool userMayRead(const struct stat &status) {
+    return (status.st_mode & 0444) != 0;
+}
 
 // The program's own settings file, read and written without QSettings. QSettings
 // waits for ever on a FIFO in place of the file and on anything but a plain file
@@ -34,16 +76,29 @@ class SettingsFile {
 public:
     explicit SettingsFile(QString path) : m_path(std::move(path)) {}
 
-    // Empty when there is no plain file (or link to one) to read.
-    QString date() const {
+    // The stored date: empty when there is no plain file (or link to one), or when
+    // what stands there is not the program's file; nothing at all when a file stands
+    // there that the user has made unreadable, which is then left alone.
+    std::optional<QString> date() const {
         const QByteArray path = QFile::encodeName(m_path);
         // Not blocking: a FIFO here must not stop start-up.
         const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0)
-            return QString();
+        if (fd < 0) {
+            if (errno == ENOENT || errno == ENOTDIR)
+                return QString();
+            return std::nullopt;
+        }
         QFile file;
         struct stat status {};
-        if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kMostBytes ||
+        if (::fstat(fd, &status) != 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (S_ISREG(status.st_mode) && !userMayRead(status)) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (!S_ISREG(status.st_mode) || status.st_size > kMostBytes ||
             !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
             ::close(fd);
             return QString();
@@ -51,33 +106,37 @@ public:
         return valueIn(file.read(kMostBytes));
     }
 
-    // Writes only where a plain file stands, or nothing yet, and through a link only
-    // to a plain file: a link to nowhere never makes a file at its target. The new
-    // date is written beside the file, synced, and renamed over it, and the folder
-    // is synced after: a crash or a power cut leaves the old date or the new one, and
-    // a failed step (a full disk, a size limit, an I/O error) leaves the old file
-    // byte for byte and returns false.
+    // Writes only where a plain file the user may write stands, or nothing yet, and
+    // through a link only to such a file: a link to nowhere never makes a file at its
+    // target. The new date is written beside the file, synced, and renamed over it,
+    // and the folder is synced after: a crash or a power cut leaves the old date or
+    // the new one, and a failed step (a full disk, a size limit, an I/O error) leaves
+    // the old file byte for byte and returns false. A file with other hard links is
+    // written in place instead, so that it stays one file under all its names.
     bool setDate(const QString &date) const {
         const QByteArray path = QFile::encodeName(m_path);
         struct stat status {};
         const bool exists = ::stat(path.constData(), &status) == 0;
         if (exists) {
-            if (!S_ISREG(status.st_mode))
+            if (!S_ISREG(status.st_mode) || !userMayWrite(path, status))
                 return false;
         } else if (errno != ENOENT || ::lstat(path.constData(), &status) == 0) {
             return false;
         }
-        const QString folder = QFileInfo(m_path).path();
-        QDir().mkpath(folder);
-        removeLeftovers(folder);
-        // Through a link, the file it points to is the one replaced.
+        QDir().mkpath(QFileInfo(m_path).path());
+        // Through a link, the file it points to is the one replaced, and a save that
+        // died there left its temporary file there.
         const QByteArray target =
             exists ? QFile::encodeName(QFileInfo(m_path).canonicalFilePath()) : path;
         if (target.isEmpty())
             return false;
-        const mode_t mode = exists ? status.st_mode & 07777 : newFileMode();
-        return replace(target, mode,
-                       QByteArray(kGroupLine) + '\n' + kName + '=' + date.toLatin1() + '\n');
+        removeLeftovers(folderOf(target));
+        const QByteArray bytes =
+            QByteArray(kGroupLine) + '\n' + kName + '=' + date.toLatin1() + '\n';
+        const FileSizeSignalIgnored noSignal;
+        if (exists && status.st_nlink > 1)
+            return writeInPlace(target, bytes);
+        return replace(target, exists ? status.st_mode & 07777 : newFileMode(), bytes);
     }
 
 private:
@@ -89,21 +148,23 @@ private:
     }
 
     // A crash between making the temporary file and renaming it leaves the temporary
-    // file behind; a later save clears what matches our own naming, and nothing else.
-    static void removeLeftovers(const QString &folder) {
-        const QString prefix = QLatin1String(kFileName) + QLatin1Char('.');
-        QDir dir(folder);
-        const QStringList names =
-            dir.entryList({prefix + QLatin1String("??????")},
-                          QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
+    // file behind; a later save clears what carries our own temporary name, and
+    // nothing else.
+    static void removeLeftovers(const QByteArray &folder) {
+        const QString prefix = QLatin1String(kTemporaryPrefix);
+        QDir dir(QFile::decodeName(folder));
+        const QStringList names = dir.entryList(
+            {prefix + QString(qsizetype(sizeof kTemporaryTail - 1), QLatin1Char('?'))},
+            QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
         for (const QString &name : names) {
-            const QString suffix = name.mid(prefix.size());
-            const bool ours = std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+            const QString tail = name.mid(prefix.size());
+            const bool ours = std::all_of(tail.begin(), tail.end(), [](QChar c) {
                 return c.unicode() < 0x80 && std::isalnum(c.unicode());
             });
             struct stat status {};
             const QByteArray leftover = QFile::encodeName(dir.filePath(name));
-            if (ours && ::lstat(leftover.constData(), &status) == 0 && S_ISREG(status.st_mode))
+            if (ours && ::lstat(leftover.constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+                status.st_nlink == 1 && status.st_uid == ::geteuid())
                 ::unlink(leftover.constData());
         }
     }
@@ -111,7 +172,7 @@ private:
     static bool writeAll(int fd, const QByteArray &bytes) {
         for (qsizetype done = 0; done < bytes.size();) {
             const ssize_t written =
-                ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+                ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
             if (written < 0 && errno == EINTR)
                 continue;
             if (written <= 0)
@@ -121,11 +182,18 @@ private:
         return true;
     }
 
+    static bool syncFolder(const QByteArray &folder) {
+        const int folderFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folderFd < 0)
+            return false;
+        const bool synced = ::fsync(folderFd) == 0;
+        ::close(folderFd);
+        return synced;
+    }
+
     static bool replace(const QByteArray &target, mode_t mode, const QByteArray &bytes) {
-        const qsizetype slash = target.lastIndexOf('/');
-        const QByteArray folder =
-            slash > 0 ? target.left(slash) : QByteArray(slash == 0 ? "/" : ".");
-        QByteArray temporary = target + ".XXXXXX";
+        const QByteArray folder = folderOf(target);
+        QByteArray temporary = folder + '/' + kTemporaryPrefix + kTemporaryTail;
         const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
         if (fd < 0)
             return false;
@@ -135,16 +203,25 @@ private:
             ::unlink(temporary.constData());
             return false;
         }
-        const int folderFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folderFd < 0)
-            return false;
-        const bool synced = ::fsync(folderFd) == 0;
-        ::close(folderFd);
-        return synced;
+        return syncFolder(folder);
     }
 
-    // The value of Duration in the group Settings, as QSettings writes it.
-    static QString valueIn(const QByteArray &text) {
+    // Every name of the file sees the new date. The file is overwritten from its start
+    // and then cut to length, never emptied first.
+    static bool writeInPlace(const QByteArray &target, const QByteArray &bytes) {
+        const int fd = ::open(target.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        bool written = writeAll(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0 &&
+                       ::fdatasync(fd) == 0;
+        return ::close(fd) == 0 && written;
+    }
+
+    // The value of Duration in the group Settings, as QSettings writes it. An editor
+    // may have put a byte-order mark before the first line.
+    static QString valueIn(QByteArray text) {
+        if (text.startsWith(kByteOrderMark))
+            text.remove(0, qsizetype(sizeof kByteOrderMark - 1));
         bool inGroup = false;
         QByteArray value;
         for (const QByteArray &rawLine : text.split('\n')) {
@@ -165,9 +242,18 @@ private:
     QString m_path;
 };
 
+// $XDG_CONFIG_HOME when it is an absolute path; the base-directory rules say a
+// relative one is to be ignored, as if it were not set.
+QString configHome() {
+    const QString set = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (set.startsWith(QLatin1Char('/')))
+        return set;
+    return QDir::homePath() + QLatin1String("/.config");
+}
+
 QString settingsFilePath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QLatin1Char('/') + QLatin1String(kFolder) + QLatin1Char('/') + QLatin1String(kFileName);
+    return configHome() + QLatin1Char('/') + QLatin1String(kFolder) + QLatin1Char('/') +
+           QLatin1String(kFileName);
 }
 
 aromelle::UpdateQuestion &updateQuestion() {
@@ -184,7 +270,11 @@ void UpdateReminder() {
     const SettingsFile store(settingsFilePath());
     const QDate now = today();
     const QString todayText = now.toString(Qt::ISODate);
-    const QDate last = QDate::fromString(store.date().trimmed(), Qt::ISODate);
+    const std::optional<QString> stored = store.date();
+    // A file the user has made unreadable is theirs to mend: neither read nor replaced.
+    if (!stored)
+        return;
+    const QDate last = QDate::fromString(stored->trimmed(), Qt::ISODate);
 
     // A value that is not a date would otherwise silence the reminder for good;
     // treat it like a first run.

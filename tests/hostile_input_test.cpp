@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -51,18 +52,44 @@ mode_t typeAt(const QString &path) {
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & S_IFMT : 0;
 }
 
+// Lends the test read access to a file the user has made unreadable.
+class ReadableForAWhile {
+public:
+    explicit ReadableForAWhile(const QString &path) : m_path(QFile::encodeName(path)) {
+        struct stat status {};
+        if (::stat(m_path.constData(), &status) == 0 && !(status.st_mode & S_IRUSR) &&
+            ::chmod(m_path.constData(), (status.st_mode | S_IRUSR) & 07777) == 0)
+            m_modeBefore = status.st_mode & 07777;
+    }
+    ~ReadableForAWhile() {
+        if (m_modeBefore)
+            ::chmod(m_path.constData(), *m_modeBefore);
+    }
+
+private:
+    QByteArray m_path;
+    std::optional<mode_t> m_modeBefore;
+};
+
 // The date a plain settings file holds; nothing for anything else.
 QString storedIn(const QString &path) {
     if (typeAt(path) != S_IFREG)
         return QString();
+    const ReadableForAWhile readable(path);
     return QSettings(path, QSettings::IniFormat)
         .value(QStringLiteral("Settings/Duration"))
         .toString();
 }
 
+nlink_t linksTo(const QString &path) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_nlink : 0;
+}
+
 // A plain file's bytes; nothing for anything else.
 QByteArray contentOf(const QString &path) {
     QFile file(path);
+    const ReadableForAWhile readable(path);
     if (typeAt(path) != S_IFREG || !file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
@@ -71,15 +98,14 @@ QByteArray contentOf(const QString &path) {
 // Runs the update reminder in a child process, so that a store which makes it hang
 // fails one row instead of stalling the run. The child's exit status counts the
 // questions asked and, times ten, the pages opened; -1 when it had to be killed.
-// With noRoom, no file can grow by a byte, as on a full disk: the write fails with
-// an error instead of a signal.
+// With noRoom, no file can grow by a byte: a shell's `ulimit -f 0`, whose signal
+// the program must survive.
 int reminderInAChild(const Harness &h, bool noRoom) {
     constexpr int kPatienceMs = 10000;
     constexpr int kPollMs = 50;
     const pid_t child = ::fork();
     if (child == 0) {
         if (noRoom) {
-            ::signal(SIGXFSZ, SIG_IGN);
             struct rlimit limit {};
             ::getrlimit(RLIMIT_FSIZE, &limit);
             limit.rlim_cur = 0;
@@ -212,10 +238,11 @@ private slots:
     }
 
     void damagedSettingsStore_data() {
-        QTest::addColumn<QString>("conf");  // what stands at aromelle.conf
-        QTest::addColumn<QString>("lock");  // ... at aromelle.conf.lock
-        QTest::addColumn<QString>("stray"); // a date in ~/.config/aromelle.conf
-        QTest::addColumn<bool>("noRoom");   // no file may grow
+        QTest::addColumn<QString>("conf");   // what stands at aromelle.conf
+        QTest::addColumn<QString>("lock");   // ... at aromelle.conf.lock
+        QTest::addColumn<QString>("stray");  // a date in ~/.config/aromelle.conf
+        QTest::addColumn<QString>("beside"); // a save's leftover where it was made
+        QTest::addColumn<bool>("noRoom");    // no file may grow
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("outcome"); // questions + 10 × pages opened
         QTest::addColumn<QString>("storedAfter");
@@ -224,25 +251,44 @@ private slots:
         const QString old = "a file dated 2020-01-01";
         const int yes = QMessageBox::Yes, no = QMessageBox::No;
         QTest::newRow("lock a directory")
-            << none << "directory" << none << false << yes << 0 << today;
-        QTest::newRow("lock a FIFO") << none << "FIFO" << none << false << yes << 0 << today;
+            << none << "directory" << none << none << false << yes << 0 << today;
+        QTest::newRow("lock a FIFO")
+            << none << "FIFO" << none << none << false << yes << 0 << today;
         QTest::newRow("lock a link to nowhere")
-            << none << "link to nowhere" << none << false << yes << 0 << today;
-        QTest::newRow("lock a FIFO, question due") << "link to a file dated 2020-01-01"
-                                                   << "FIFO" << none << false << yes << 11 << today;
+            << none << "link to nowhere" << none << none << false << yes << 0 << today;
+        QTest::newRow("lock a FIFO, question due")
+            << "link to a file dated 2020-01-01"
+            << "FIFO" << none << none << false << yes << 11 << today;
         QTest::newRow("conf a directory")
-            << "directory" << none << none << false << yes << 0 << none;
-        QTest::newRow("conf a FIFO") << "FIFO" << none << none << false << yes << 0 << none;
+            << "directory" << none << none << none << false << yes << 0 << none;
+        QTest::newRow("conf a FIFO") << "FIFO" << none << none << none << false << yes << 0 << none;
         QTest::newRow("conf a link to nowhere")
-            << "link to nowhere" << none << none << false << yes << 0 << none;
-        QTest::newRow("conf over 64 KiB")
-            << "file over 64 KiB dated 2020-01-01" << none << none << false << yes << 0 << today;
+            << "link to nowhere" << none << none << none << false << yes << 0 << none;
+        QTest::newRow("conf over 64 KiB") << "file over 64 KiB dated 2020-01-01" << none << none
+                                          << none << false << yes << 0 << today;
         QTest::newRow("only a stray file elsewhere")
-            << none << none << "2020-01-01" << false << yes << 0 << today;
+            << none << none << "2020-01-01" << none << false << yes << 0 << today;
         // A write that fails keeps the old file whole, and Yes still opens the page.
-        QTest::newRow("no room, first run") << none << none << none << true << yes << 0 << none;
-        QTest::newRow("no room, Yes") << old << none << none << true << yes << 11 << "2020-01-01";
-        QTest::newRow("no room, No") << old << none << none << true << no << 1 << "2020-01-01";
+        QTest::newRow("no room, first run")
+            << none << none << none << none << true << yes << 0 << none;
+        QTest::newRow("no room, Yes")
+            << old << none << none << none << true << yes << 11 << "2020-01-01";
+        QTest::newRow("no room, No")
+            << old << none << none << none << true << no << 1 << "2020-01-01";
+        // The store is the user's: what they made read-only or unreadable stays as it
+        // is, and a save touches no file it did not make.
+        QTest::newRow("read-only, Yes") << "read-only file dated 2020-01-01" << none << none << none
+                                        << false << yes << 11 << "2020-01-01";
+        QTest::newRow("unreadable") << "unreadable file dated 2020-01-01" << none << none << none
+                                    << false << yes << 0 << "2020-01-01";
+        QTest::newRow("byte-order mark, Yes")
+            << "file with a byte-order mark dated 2020-01-01" << none << none << none << false
+            << yes << 11 << today;
+        QTest::newRow("hard link, Yes") << "hard link to a file dated 2020-01-01" << none << none
+                                        << none << false << yes << 11 << today;
+        QTest::newRow("a leftover beside a link's target")
+            << "link to a file dated 2020-01-01" << none << none << "a leftover" << false << yes
+            << 11 << today;
     }
 
     // Whatever stands in the store, start-up goes on; only a plain file (or a link
@@ -251,6 +297,7 @@ private slots:
         QFETCH(QString, conf);
         QFETCH(QString, lock);
         QFETCH(QString, stray);
+        QFETCH(QString, beside);
         QFETCH(bool, noRoom);
         QFETCH(int, answer);
         QFETCH(int, outcome);
@@ -271,24 +318,31 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("[Settings]\nDuration=" + stray.toLatin1() + "\n");
         }
+        // A save that died where the link points.
+        const QString leftover = m_configHome.filePath(".aromelle.conf-saving-Ab12Cd");
+        if (beside == QLatin1String("a leftover"))
+            testing_support::plant("a file dated 2019-01-01", leftover, target);
         const mode_t confType = typeAt(path);
         const QByteArray confBefore = contentOf(path);
 
         QCOMPARE(reminderInAChild(h, noRoom), outcome);
-        if (noRoom)
+        if (storedAfter != h.todayIs.toString(Qt::ISODate)) // what is not saved stays as it was
             QCOMPARE(contentOf(path), confBefore);
-        // Nothing of a save is left beside the file.
+        // Nothing of a save is left beside the file, nor where a link points.
         QStringList others = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                     QDir::Hidden | QDir::System);
         others.removeAll(QStringLiteral("aromelle.conf"));
         others.removeAll(QStringLiteral("aromelle.conf.lock"));
         QCOMPARE(others, QStringList());
+        QVERIFY(!QFile::exists(leftover));
+        if (conf.startsWith(QLatin1String("hard link")))
+            QCOMPARE(linksTo(path), nlink_t(2));
         if (!conf.isEmpty())
             QCOMPARE(typeAt(path), confType); // left as it was: never replaced by a file
         if (conf.startsWith(QLatin1String("link to nowhere")) ||
             lock.startsWith(QLatin1String("link to nowhere")))
             QVERIFY2(!QFile::exists(target), "a file was made at the link's target");
-        QCOMPARE(storedIn(conf.startsWith(QLatin1String("link to a file")) ? target : path),
+        QCOMPARE(storedIn(conf.contains(QLatin1String("link to a file")) ? target : path),
                  storedAfter);
     }
 };

@@ -102,7 +102,16 @@ void whenModal(std::function<void(QWidget *)> action) {
 }
 
 void plant(const QString &what, const QString &path, const QString &linkTarget) {
+    if (what.isEmpty())
+        return;
     const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray dated =
+        "[Settings]\nDuration=" + what.section(QLatin1Char(' '), -1).toLatin1() + "\n";
+    const auto write = [](const QString &file, const QByteArray &bytes) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QCOMPARE(out.write(bytes), bytes.size());
+    };
     if (what == QLatin1String("directory")) {
         QVERIFY(QDir().mkpath(path));
     } else if (what == QLatin1String("FIFO")) {
@@ -110,22 +119,26 @@ void plant(const QString &what, const QString &path, const QString &linkTarget) 
     } else if (what == QLatin1String("link to nowhere")) {
         QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
     } else if (what.startsWith(QLatin1String("a file dated "))) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Settings]\nDuration=" + what.section(QLatin1Char(' '), -1).toLatin1() + "\n");
+        write(path, dated);
     } else if (what.startsWith(QLatin1String("link to a file dated "))) {
-        QFile target(linkTarget);
-        QVERIFY(target.open(QIODevice::WriteOnly));
-        target.write("[Settings]\nDuration=" + what.section(QLatin1Char(' '), -1).toLatin1() +
-                     "\n");
-        target.close();
+        write(linkTarget, dated);
         QCOMPARE(::symlink(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
+    } else if (what.startsWith(QLatin1String("hard link to a file dated "))) {
+        write(linkTarget, dated);
+        QCOMPARE(::link(QFile::encodeName(linkTarget).constData(), encoded.constData()), 0);
     } else if (what.startsWith(QLatin1String("file over 64 KiB dated "))) {
         constexpr qsizetype kReadLimit = 64 * 1024;
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Settings]\nDuration=" + what.section(QLatin1Char(' '), -1).toLatin1() + "\n");
-        file.write("; " + QByteArray(kReadLimit, 'x') + "\n");
+        write(path, dated + "; " + QByteArray(kReadLimit, 'x') + "\n");
+    } else if (what.startsWith(QLatin1String("read-only file dated "))) {
+        write(path, dated);
+        QCOMPARE(::chmod(encoded.constData(), 0400), 0);
+    } else if (what.startsWith(QLatin1String("unreadable file dated "))) {
+        write(path, dated);
+        QCOMPARE(::chmod(encoded.constData(), 0200), 0);
+    } else if (what.startsWith(QLatin1String("file with a byte-order mark dated "))) {
+        write(path, "\xEF\xBB\xBF" + dated);
+    } else {
+        QFAIL(qPrintable(QStringLiteral("nothing to plant for \"%1\"").arg(what)));
     }
 }
 

@@ -51,8 +51,8 @@ template <typename T> T *child(QWidget &window, const char *name) {
 }
 
 // Fills the input window's names and picks the date (month and day from 1).
-void setEntries(aromelle::FrmMain &input, const QString &first, const QString &last, int month, int day,
-                int year);
+void setEntries(aromelle::FrmMain &input, const QString &first, const QString &last, int month,
+                int day, int year);
 
 // Frees every window and forgets any shutdown, so the next test starts anew.
 void resetWindows();
@@ -61,9 +61,10 @@ void resetWindows();
 void whenModal(std::function<void(QWidget *)> action);
 
 // Puts what a hostile home may hold at a path: a directory, a FIFO, a link to
-// nowhere (linkTarget), a settings file dated ..., a link to a settings file dated
-// ... (written at linkTarget), or a settings file dated ... and padded past the
-// 64 KiB the program reads.
+// nowhere (linkTarget), a settings file dated ..., a symbolic or hard link to a
+// settings file dated ... (written at linkTarget), a settings file dated ... and
+// padded past the 64 KiB the program reads, made read-only or unreadable, or led by
+// a byte-order mark.
 void plant(const QString &what, const QString &path, const QString &linkTarget);
 
 } // namespace testing_support

@@ -125,12 +125,16 @@ private slots:
     void leftoversOfASaveAreClearedByTheNext_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("cleared");
-        QTest::newRow("ours") << "aromelle.conf.Ab3xZ9" << true;
-        QTest::newRow("a dot among the six") << "aromelle.conf..ab123" << false;
-        QTest::newRow("one letter short") << "aromelle.conf.Ab3xZ" << false;
+        QTest::newRow("ours") << ".aromelle.conf-saving-Ab3xZ9" << true;
+        QTest::newRow("a dot among the six") << ".aromelle.conf-saving-.ab123" << false;
+        QTest::newRow("one letter short") << ".aromelle.conf-saving-Ab3xZ" << false;
+        QTest::newRow("another spelling") << ".Aromelle.conf-saving-Ab3xZ9" << false;
+        // A person's copies, whatever their names.
         QTest::newRow("a backup") << "aromelle.conf.bak" << false;
+        QTest::newRow("six letters") << "aromelle.conf.backup" << false;
+        QTest::newRow("six capitals") << "aromelle.conf.BACKUP" << false;
+        QTest::newRow("six letters and digits") << "aromelle.conf.old123" << false;
         QTest::newRow("another program's") << "other.conf.Ab3xZ9" << false;
-        QTest::newRow("another spelling") << "Aromelle.conf.Ab3xZ9" << false;
         QTest::newRow("the lock") << "aromelle.conf.lock" << false;
     }
 
@@ -147,13 +151,33 @@ private slots:
         QCOMPARE(QFile::exists(leftover), !cleared);
     }
 
+    void defaultStoreLivesInTheUsersConfigFolder_data() {
+        QTest::addColumn<QString>("configHome"); // $XDG_CONFIG_HOME below a fresh home
+        QTest::addColumn<QString>("folder");     // where the file must be
+        QTest::newRow("set") << "config"
+                             << "config";
+        QTest::newRow("relative: ignored") << "relative"
+                                           << ".config";
+    }
+
     void defaultStoreLivesInTheUsersConfigFolder() {
+        QFETCH(QString, configHome);
+        QFETCH(QString, folder);
         Harness h;
-        QTemporaryDir dir;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        QTemporaryDir home;
+        const QByteArray homeBefore = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        const bool relative = configHome == QLatin1String("relative");
+        // A relative value would be taken from the current folder: the home here.
+        const QString current = QDir::currentPath();
+        QDir::setCurrent(home.path());
+        qputenv("XDG_CONFIG_HOME",
+                relative ? QByteArray("relative") : QFile::encodeName(home.filePath(configHome)));
         modHelp::UpdateReminder();
-        const QString path = dir.filePath(QStringLiteral("aromelle/aromelle.conf"));
-        QVERIFY(QFile::exists(path));
+        QDir::setCurrent(current);
+        qputenv("HOME", homeBefore);
+        QCOMPARE(QFile::exists(home.filePath(QStringLiteral("relative"))), false);
+        const QString path = home.filePath(folder + QStringLiteral("/aromelle/aromelle.conf"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromLatin1(file.readAll()).trimmed(),
