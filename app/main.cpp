@@ -10,7 +10,13 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char *argv[]) {
+    // Under a file-size limit (a shell's `ulimit -f`), a write past it fails with an
+    // error, as on a full disk, instead of killing the program: whatever writes a
+    // file (the settings, a font cache) goes on without it.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication::setApplicationName(QStringLiteral("aromelle"));
     QApplication::setApplicationVersion(QStringLiteral(AROMELLE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("aromelle"));

@@ -7,7 +7,8 @@
 # Makes a reading (Enter on the reading button), walks both tabs' Tab chains,
 # goes Back by Enter, opens a page from the Help menu, leaves through the exit
 # screen, where a second copy's refusal and a refused e-mail address must both
-# stand above the exit screen, submits the refer-a-friend form by Enter and ends
+# stand above the exit screen, pastes nothing into the message box, submits the
+# refer-a-friend form by Enter and ends
 # by Enter on Exit. Every window must open centred, frame included, and keep its
 # title bar on the screen. Each step waits for what it needs (a window mapped or
 # active, a page logged, a process ended), never for a fixed time.
@@ -49,12 +50,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Runs a condition until it holds or the patience runs out.
+# Runs a condition until it holds or the patience runs out; the program must not
+# end meanwhile.
 wait_for() {
     local what=$1
     shift
     local deadline=$((SECONDS + patience))
     until "$@" >/dev/null 2>&1; do
+        [ -z "$app" ] || kill -0 "$app" 2>/dev/null || fail "the program ended while waiting for $what"
         [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
         sleep 0.05
     done
@@ -206,6 +209,9 @@ xdotool key Tab
 xdotool type --delay 20 "bo@example.net"
 xdotool key Tab
 xdotool type --delay 20 "Bo"
+# The reading emptied the clipboard: a paste into the message box brings nothing,
+# and the program goes on.
+xdotool key Tab ctrl+v shift+Insert shift+Tab
 # Back to the submit button (friend's address, own address, submit); Enter.
 xdotool key shift+Tab shift+Tab shift+Tab Return
 refer="http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=Ann%20Lee&taf2=ann%40example.org&taf3=Your%20Message%0D%0A&taf4=Bo&taf5=bo%40example.net&taf6=http%3A%2F%2Faromelle.quorvane.com%2F"

@@ -8,10 +8,17 @@
 #include "tell_a_friend.h"
 #include "windows.h"
 
+#include <QAbstractScrollArea>
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrlQuery>
@@ -100,6 +107,109 @@ private slots:
         auto *message = s.findChild<QPlainTextEdit *>("txtMessage");
         message->setFocus();
         QCOMPARE(message->toPlainText(), QStringLiteral("Your Message\n"));
+    }
+
+    void placeholdersNeverMixWithWhatIsPut_data() {
+        QTest::addColumn<QString>("name");      // the box
+        QTest::addColumn<QString>("how");       // how the text gets there
+        QTest::addColumn<QString>("clipboard"); // null: the clipboard is empty
+        QTest::addColumn<QString>("expected");
+        const QString kim = QStringLiteral("Kim");
+        QTest::newRow("typed") << "txtFriendName"
+                               << "typed" << kim << kim;
+        QTest::newRow("Ctrl+V") << "txtFriendName"
+                                << "ctrl-v" << kim << kim;
+        QTest::newRow("Shift+Insert") << "txtName"
+                                      << "shift-insert" << kim << kim;
+        QTest::newRow("menu Paste") << "txtFriendName"
+                                    << "menu" << kim << kim;
+        QTest::newRow("menu Paste, message box") << "txtMessage"
+                                                 << "menu" << kim << kim;
+        QTest::newRow("screen reader inserts") << "txtFriendName"
+                                               << "insert" << kim << kim;
+        QTest::newRow("screen reader inserts, message box") << "txtMessage"
+                                                            << "insert" << kim << kim;
+        QTest::newRow("screen reader sets") << "txtEmail"
+                                            << "set" << kim << kim;
+        // Every reading empties the clipboard; a paste then brings nothing.
+        QTest::newRow("Ctrl+V, nothing to paste") << "txtMessage"
+                                                  << "ctrl-v" << QString() << "Your Message\n";
+        QTest::newRow("Shift+Insert, nothing to paste")
+            << "txtMessage"
+            << "shift-insert" << QString() << "Your Message\n";
+        QTest::newRow("Ctrl+V in a name, nothing to paste") << "txtFriendEmail"
+                                                            << "ctrl-v" << QString() << "";
+    }
+
+    // Whatever way a text reaches a box that shows its placeholder, the box then holds
+    // that text alone.
+    void placeholdersNeverMixWithWhatIsPut() {
+        QFETCH(QString, name);
+        QFETCH(QString, how);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, expected);
+        Harness h;
+        FrmExitScreen &s = screen();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        auto *box = s.findChild<QWidget *>(name);
+        QVERIFY(box);
+        const auto textOf = [box] {
+            if (auto *line = qobject_cast<QLineEdit *>(box))
+                return line->text();
+            return qobject_cast<QPlainTextEdit *>(box)->toPlainText();
+        };
+        // The message box shows its placeholder once it has been left empty.
+        if (name == QLatin1String("txtMessage") && !clipboard.isNull()) {
+            qobject_cast<QPlainTextEdit *>(box)->clear();
+            box->setFocus();
+            s.findChild<QWidget *>("cmdSubmit")->setFocus();
+        }
+        const QString placeholder = textOf();
+        QVERIFY(placeholder.startsWith(QLatin1String("Your")) ||
+                placeholder.startsWith(QLatin1String("Friend")));
+        if (clipboard.isNull())
+            QApplication::clipboard()->clear();
+        else
+            QApplication::clipboard()->setText(clipboard);
+
+        if (how == QLatin1String("typed")) {
+            box->setFocus();
+            QTest::keyClicks(box, QStringLiteral("Kim"));
+        } else if (how == QLatin1String("ctrl-v")) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else if (how == QLatin1String("shift-insert")) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (how == QLatin1String("menu")) {
+            // A right click takes the focus, and the menu that opens takes it away.
+            auto *area = qobject_cast<QAbstractScrollArea *>(box);
+            QWidget *surface = area ? area->viewport() : box;
+            const QPoint at(4, 4);
+            QTest::mousePress(surface, Qt::RightButton, {}, at);
+            QContextMenuEvent request(QContextMenuEvent::Mouse, at, surface->mapToGlobal(at));
+            QApplication::sendEvent(surface, &request);
+            QTest::mouseRelease(surface, Qt::RightButton, {}, at);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QAction *paste = nullptr;
+            for (QAction *action : menu->actions())
+                if (action->text().startsWith(QLatin1String("&Paste")))
+                    paste = action;
+            QVERIFY(paste);
+            paste->trigger();
+            menu->close();
+        } else {
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+            QVERIFY(accessible);
+            if (how == QLatin1String("insert"))
+                accessible->editableTextInterface()->insertText(int(placeholder.size()),
+                                                                QStringLiteral("Kim"));
+            else
+                accessible->setText(QAccessible::Value, QStringLiteral("Kim"));
+        }
+        QApplication::processEvents();
+        QCOMPARE(textOf(), expected);
     }
 
     void addressBoxesRefuseSpaces_data() {
@@ -321,6 +431,8 @@ private slots:
         QTest::newRow("input close box") << "input-close";
         QTest::newRow("profile Exit menu") << "profile-menu";
         QTest::newRow("profile close box") << "profile-close";
+        // Alt+X presses Exit a moment later; by then a message may be up.
+        QTest::newRow("input Alt+X, a message up") << "input-alt-x";
     }
 
     void closingAWorkingWindowShowsTheExitScreen() {
@@ -337,7 +449,23 @@ private slots:
             closing = &windows.display();
         }
         QPointer<QWidget> window(closing);
-        if (how == QLatin1String("input-button"))
+        QString message;
+        if (how == QLatin1String("input-alt-x")) {
+            setMessageHandler({}); // a real box, in whose loop the delayed click comes
+            QVERIFY(QTest::qWaitForWindowActive(&input));
+            QTest::keyClick(&input, Qt::Key_X, Qt::AltModifier);
+            testing_support::whenModal([&message](QWidget *modal) {
+                const QPointer<QMessageBox> box = qobject_cast<QMessageBox *>(modal);
+                constexpr int kPastTheClickMs = 300; // a button's animated click takes 100
+                QTest::qWait(kPastTheClickMs);
+                if (box) {
+                    message = box->text();
+                    QTest::keyClick(box, Qt::Key_Return);
+                }
+            });
+            QTest::keyClick(input.findChild<QLineEdit *>("txtFirstName"), Qt::Key_1);
+            QCOMPARE(message, QStringLiteral("Please Enter Only Alphabet"));
+        } else if (how == QLatin1String("input-button"))
             input.findChild<QPushButton *>("cmdExit")->click();
         else if (how.endsWith(QLatin1String("menu")))
             closing->findChild<QAction *>("mnuExit")->trigger();

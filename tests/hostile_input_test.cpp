@@ -221,17 +221,41 @@ private slots:
         QCOMPARE(input.findChild<QLineEdit *>("txtFirstName")->text(), huge);
     }
 
+    void hugePastedReferEntriesGoIntoOneAddress_data() {
+        QTest::addColumn<int>("overTheLimit"); // bytes the address has past the longest
+        QTest::newRow("the longest the desktop takes") << 0;
+        QTest::newRow("a byte longer") << 1;
+    }
+
+    // One argument of a command may be 128 KiB long, its terminating zero included;
+    // a longer address could not reach the browser, and the user is told so.
     void hugePastedReferEntriesGoIntoOneAddress() {
+        QFETCH(int, overTheLimit);
+        constexpr qsizetype kLongestArgument = 128 * 1024 - 1;
         Harness h;
         FrmExitScreen &screen = Windows::instance().exitScreen();
-        const QString huge = QString(100000, QLatin1Char('&')) + QStringLiteral("=#%");
+        const QString huge = QString(30000, QLatin1Char('&')) + QStringLiteral("=#%");
         screen.findChild<QLineEdit *>("txtName")->setText(huge);
         screen.findChild<QLineEdit *>("txtEmail")->setText(QStringLiteral("a@b.c"));
-        screen.findChild<QLineEdit *>("txtFriendName")->setText(huge);
         screen.findChild<QLineEdit *>("txtFriendEmail")->setText(QStringLiteral("d@e.f"));
+        // The friend's name, in plain letters that stay one byte each, fills up the rest.
+        auto *friendName = screen.findChild<QLineEdit *>("txtFriendName");
+        friendName->setText(QStringLiteral("x"));
         screen.cmdSubmit_Click();
+        QCOMPARE(h.openedPages.size(), 1);
+        const qsizetype room = kLongestArgument - h.openedPages.first().toUtf8().size();
+        h.clear();
+        friendName->setText(QString(1 + room + overTheLimit, QLatin1Char('x')));
+        screen.cmdSubmit_Click();
+        if (overTheLimit > 0) {
+            QCOMPARE(h.messageTexts(),
+                     QStringList{"Your Entries Are Too Long To Send. Please Shorten Them."});
+            QVERIFY(h.openedPages.isEmpty());
+            return;
+        }
         QVERIFY(h.messages.isEmpty());
         QCOMPARE(h.openedPages.size(), 1);
+        QCOMPARE(h.openedPages.first().toUtf8().size(), kLongestArgument);
         const QUrlQuery query(QUrl::fromEncoded(h.openedPages.first().toUtf8()));
         QCOMPARE(query.queryItems(QUrl::FullyDecoded).size(), 6);
         QCOMPARE(query.queryItemValue(QStringLiteral("taf1"), QUrl::FullyDecoded), huge);

@@ -1,9 +1,9 @@
 #include "frm_exit_screen.h"
 
 #include "accessible.h"
+#include "clock_random.h"
 #include "links.h"
 #include "look.h"
-#include "clock_random.h"
 #include "messages.h"
 #include "quick_start.h"
 #include "tell_a_friend.h"
@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -82,6 +83,43 @@ QLineEdit *formBox(QWidget *parent, const char *name, const QRect &rect) {
     return box;
 }
 
+// The form's message box. Qt 6.4's plain-text box reads the first format of what it
+// is given to paste without asking whether there is any, and an empty clipboard
+// (every reading empties it) offers none, or nothing at all: a paste then crashed.
+// With nothing to paste, nothing happens.
+class MessageTextBox : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override {
+        return hasAnything(source) && QPlainTextEdit::canInsertFromMimeData(source);
+    }
+    void insertFromMimeData(const QMimeData *source) override {
+        if (hasAnything(source))
+            QPlainTextEdit::insertFromMimeData(source);
+    }
+
+private:
+    static bool hasAnything(const QMimeData *source) {
+        return source && !source->formats().isEmpty();
+    }
+};
+
+// What is left of a text made by putting something into the placeholder: whatever
+// went in, with the placeholder around it taken out.
+QString withoutPlaceholder(const QString &text, const QString &placeholder) {
+    const qsizetype most = std::min(text.size(), placeholder.size());
+    qsizetype before = 0;
+    while (before < most && text.at(before) == placeholder.at(before))
+        ++before;
+    qsizetype after = 0;
+    while (after < most - before &&
+           text.at(text.size() - 1 - after) == placeholder.at(placeholder.size() - 1 - after))
+        ++after;
+    return text.mid(before, text.size() - before - after);
+}
+
 // The refer-a-friend field of one of the form's five boxes; the filter watches no other.
 const ReferField &fieldOf(const QObject *box) {
     const auto *field =
@@ -142,7 +180,7 @@ FrmExitScreen::FrmExitScreen() {
     m_email = formBox(refer, "txtEmail", Geometry::txtEmail);
     m_friendEmail = formBox(refer, "txtFriendEmail", Geometry::txtFriendEmail);
     m_friendName = formBox(refer, "txtFriendName", Geometry::txtFriendName);
-    m_message = place(new QPlainTextEdit(refer), "txtMessage", Geometry::txtMessage);
+    m_message = place(new MessageTextBox(refer), "txtMessage", Geometry::txtMessage);
     m_message->setTabChangesFocus(true);
     m_message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_message->setFont(plainFont(8.25));
@@ -153,8 +191,13 @@ FrmExitScreen::FrmExitScreen() {
         box->setAccessibleName(QString::fromLatin1(field.placeholder));
         box->installEventFilter(this);
         setBoxText(box, QString::fromLatin1(field.placeholder));
+        const auto changed = [this, box] { textChanged(box); };
+        if (auto *line = qobject_cast<QLineEdit *>(box))
+            connect(line, &QLineEdit::textChanged, this, changed);
+        else
+            connect(m_message, &QPlainTextEdit::textChanged, this, changed);
     }
-    m_message->setPlainText(QString::fromLatin1(kInitialMessage));
+    setBoxText(m_message, QString::fromLatin1(kInitialMessage));
 
     QGroupBox *programs =
         navyFrame(this, "Frame6", "Download Quorvane Softwares", Geometry::Frame6);
@@ -208,13 +251,46 @@ QString FrmExitScreen::boxText(QWidget *box) const {
 }
 
 void FrmExitScreen::setBoxText(QWidget *box, const QString &text) {
+    m_settingText = true;
     if (auto *line = qobject_cast<QLineEdit *>(box)) {
         line->setText(text);
-        return;
+    } else {
+        auto *message = qobject_cast<QPlainTextEdit *>(box);
+        Q_ASSERT_X(message, "setBoxText", "not a text box");
+        message->setPlainText(text);
     }
-    auto *message = qobject_cast<QPlainTextEdit *>(box);
-    Q_ASSERT_X(message, "setBoxText", "not a text box");
-    message->setPlainText(text);
+    m_settingText = false;
+    const bool placeholder = text == QLatin1String(fieldOf(box).placeholder);
+    if (placeholder && !m_showingPlaceholder.contains(box))
+        m_showingPlaceholder.append(box);
+    else if (!placeholder)
+        m_showingPlaceholder.removeAll(box);
+}
+
+void FrmExitScreen::textChanged(QWidget *box) {
+    if (m_settingText || !m_showingPlaceholder.removeAll(box))
+        return;
+    // Text has reached a box that showed its placeholder without a key or the focus
+    // clearing it first: pasted from a menu or by the middle button, or put there by a
+    // screen reader. Only what came in stays. Put off until the box has finished the
+    // change that is under way.
+    QMetaObject::invokeMethod(
+        this,
+        [this, box = QPointer<QWidget>(box)] {
+            if (!box)
+                return;
+            const QString placeholder = QString::fromLatin1(fieldOf(box).placeholder);
+            auto *line = qobject_cast<QLineEdit *>(box);
+            const QString text = line ? line->text() : m_message->toPlainText();
+            if (text == placeholder)
+                return;
+            setBoxText(box, withoutPlaceholder(text, placeholder));
+            if (line)
+                line->end(false);
+            else
+                m_message->moveCursor(QTextCursor::End);
+        },
+        Qt::QueuedConnection);
 }
 
 bool FrmExitScreen::eventFilter(QObject *watched, QEvent *event) {
@@ -289,6 +365,10 @@ void FrmExitScreen::Check1_Click(bool ticked) {
 }
 
 void FrmExitScreen::closeEvent(QCloseEvent *event) {
+    if (putOffWhileModal(this)) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit exitRequested();
 }

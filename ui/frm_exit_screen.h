@@ -2,6 +2,7 @@
 // programs, carries the refer-a-friend form, and closing it ends the program.
 #pragma once
 
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -35,6 +36,8 @@ private:
     void setBoxText(QWidget *box, const QString &text);
     // Empties the box that took the focus if it still shows its placeholder.
     void clearPlaceholder();
+    // Keeps a placeholder from mixing with text that reaches its box some other way.
+    void textChanged(QWidget *box);
 
     QLabel *m_plea = nullptr;
     QCheckBox *m_visit = nullptr;
@@ -45,6 +48,8 @@ private:
     QLineEdit *m_friendEmail = nullptr;
     QPlainTextEdit *m_message = nullptr;
     QPointer<QWidget> m_placeholderToClear;
+    QList<QWidget *> m_showingPlaceholder; // the boxes whose text is their placeholder
+    bool m_settingText = false;
 };
 
 inline constexpr int kPleaCount = 4;

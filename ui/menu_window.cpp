@@ -3,6 +3,7 @@
 #include "accessible.h"
 #include "links.h"
 #include "look.h"
+#include "messages.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -117,6 +118,10 @@ MenuWindow::Offers MenuWindow::addOffers(QWidget *strip, const QRect &cobrand,
 }
 
 void MenuWindow::closeEvent(QCloseEvent *event) {
+    if (putOffWhileModal(this)) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit closed();
 }

@@ -1,6 +1,7 @@
 #include "messages.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QWidget>
 
 namespace aromelle {
@@ -8,6 +9,8 @@ namespace aromelle {
 namespace {
 
 constexpr char kTitle[] = "Aromelle";
+// Set on a window whose close waits for a modal box, so that it waits once.
+constexpr char kCloseWaiting[] = "aromelleCloseWaiting";
 
 MessageHandler &messageHandler() {
     static MessageHandler handler;
@@ -65,8 +68,29 @@ std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &tex
 QMessageBox::StandardButton showMessage(MessageKind kind, const QString &text) {
     if (messageHandler())
         return messageHandler()(kind, text);
-    auto box = makeMessageBox(kind, text, messageOwner());
-    return static_cast<QMessageBox::StandardButton>(box->exec());
+    // Owned by its window, the box would go with it should the window be freed
+    // while the box is up; then it must not be freed twice.
+    const QPointer<QMessageBox> box = makeMessageBox(kind, text, messageOwner()).release();
+    const auto answer = static_cast<QMessageBox::StandardButton>(box->exec());
+    delete box.data();
+    return answer;
+}
+
+bool putOffWhileModal(QWidget *window) {
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || modal == window)
+        return false;
+    if (!window->property(kCloseWaiting).toBool()) {
+        window->setProperty(kCloseWaiting, true);
+        QObject::connect(
+            modal, &QObject::destroyed, window,
+            [window] {
+                window->setProperty(kCloseWaiting, false);
+                window->close();
+            },
+            Qt::QueuedConnection);
+    }
+    return true;
 }
 
 void setMessageHandler(MessageHandler handler) {

@@ -28,6 +28,12 @@ std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &tex
 // window of the program; none before the first window shows.
 QWidget *messageOwner();
 
+// A window that is asked to close while a modal box or window is up (a key's
+// delayed click, a screen reader's action) calls this from its close handler: true
+// means the close waits, and is made again once that box has gone. Closing at once
+// would free the window, and a box it owns, under the code that waits for the box.
+bool putOffWhileModal(QWidget *window);
+
 using MessageHandler = std::function<QMessageBox::StandardButton(MessageKind, const QString &)>;
 void setMessageHandler(MessageHandler handler); // empty: real message boxes
 

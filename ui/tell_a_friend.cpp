@@ -16,6 +16,12 @@ QString strReferURL;
 
 namespace {
 
+// The desktop gets the address as one command-line argument (xdg-open's), and
+// Linux refuses any argument longer than 32 pages of 4 KiB, its terminating zero
+// included: the page would silently not open.
+constexpr qsizetype kLongestAddressBytes = 32 * 4096 - 1;
+constexpr char kTooLong[] = "Your Entries Are Too Long To Send. Please Shorten Them.";
+
 QString encoded(const QString &value) {
     return QString::fromLatin1(QUrl::toPercentEncoding(value));
 }
@@ -53,6 +59,10 @@ void TellAFriend() {
         }
     }
     strReferURL = buildReferUrl();
+    if (strReferURL.toUtf8().size() > kLongestAddressBytes) {
+        showMessage(MessageKind::Error, QString::fromLatin1(kTooLong));
+        return;
+    }
     open_link(strReferURL);
 }
 
