@@ -25,6 +25,7 @@ int main(int argc, char *argv[]) {
     if (commandLine.exitStatus)
         return *commandLine.exitStatus;
 
+    aromelle::noSessionBusLaunch();
     QApplication app(argc, argv);
     // The menu entry's name: the Wayland app id, which docks match the window by.
     QApplication::setDesktopFileName(QStringLiteral("com.quorvane.aromelle"));

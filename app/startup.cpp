@@ -125,6 +125,22 @@ QString InstanceGuard::defaultLockPath(const QString &usersRuntimeRoot) {
     return folder + QLatin1Char('/') + QLatin1String(kLockName);
 }
 
+void noSessionBusLaunch() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    // The bus a systemd or elogind session runs for the user, which D-Bus finds
+    // by itself when the variable is not set.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    struct stat status {};
+    if (!runtime.isEmpty() && ::stat((runtime + "/bus").constData(), &status) == 0 &&
+        S_ISSOCK(status.st_mode))
+        return;
+    // No session bus: D-Bus would start one through dbus-launch (for the screen
+    // reader's bridge), and it would outlive the program. An address of no known
+    // kind makes every attempt fail at once, and starts nothing.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
 int coBrandNumber(double r) {
     const double x = r * 6.0 + 1.0;
     const double below = std::floor(x);

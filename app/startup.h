@@ -32,6 +32,10 @@ private:
     bool m_refused = false;
 };
 
+// Where there is no session bus, keeps D-Bus from starting one for this program
+// alone, which would be left running after it. Called before QApplication.
+void noSessionBusLaunch();
+
 // r in [0, 1) → 1..7, a half going to the even neighbour.
 int coBrandNumber(double r);
 

@@ -9,8 +9,8 @@
 # screen, where a second copy's refusal and a refused e-mail address must both
 # stand above the exit screen, pastes nothing into the message box, submits the
 # refer-a-friend form by Enter and ends
-# by Enter on Exit. Every window must open centred, frame included, and keep its
-# title bar on the screen. Each step waits for what it needs (a window mapped or
+# by Enter on Exit, leaving no process behind. Every window must open centred,
+# frame included, and keep its title bar on the screen. Each step waits for what it needs (a window mapped or
 # active, a page logged, a process ended), never for a fixed time.
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -133,7 +133,8 @@ check_placement() {
 }
 
 started_on=$(date +%Y-%m-%d)
-"$program" &
+# Marks the program and whatever it starts, to find what outlives it.
+AROMELLE_E2E_RUN=$work "$program" &
 app=$!
 
 # The input window: a name and 25 July (Leo), then Enter on the reading button.
@@ -223,6 +224,19 @@ status=0
 wait $app || status=$?
 app=""
 [ $status -eq 0 ] || fail "exit status $status"
+
+# Nothing the program started is left running. With no session bus (none is set
+# here), D-Bus would start one for it through dbus-launch (Debian's dbus-x11).
+leftovers() {
+    local p
+    for p in /proc/[0-9]*; do
+        grep -qxaF "AROMELLE_E2E_RUN=$work" <(tr '\0' '\n' <"$p/environ" 2>/dev/null) &&
+            tr '\0' ' ' <"$p/cmdline"
+    done
+    return 0
+}
+left=$(leftovers)
+[ -z "$left" ] || fail "left running after the program ended: $left"
 
 echo "pages opened:"
 cat "$work/urls"
