@@ -282,8 +282,10 @@ void FrmExitScreen::textChanged(QWidget *box) {
             const QString placeholder = QString::fromLatin1(fieldOf(box).placeholder);
             auto *line = qobject_cast<QLineEdit *>(box);
             const QString text = line ? line->text() : m_message->toPlainText();
-            if (text == placeholder)
+            if (text == placeholder) { // the change was undone meanwhile
+                m_showingPlaceholder.append(box);
                 return;
+            }
             setBoxText(box, withoutPlaceholder(text, placeholder));
             if (line)
                 line->end(false);
