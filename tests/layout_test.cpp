@@ -108,6 +108,12 @@ private slots:
         }
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QCOMPARE(client, clientSize);
+        // The tabs' panels sit where they were drawn in the tab control, 120 and 360
+        // twips from its corner, whatever height the style gives the tabs.
+        if (auto *tabs = w->findChild<QTabWidget *>()) {
+            for (const char *panel : {"Frame3", "Frame4"})
+                QCOMPARE(w->findChild<QWidget *>(panel)->mapTo(tabs, QPoint(0, 0)), QPoint(8, 24));
+        }
         const QStringList problems = clipped(w);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1String("; "))));
     }
