@@ -23,7 +23,17 @@ namespace {
 // Placed out of sight on purpose: reached by the keyboard only.
 const QStringList kHiddenOnPurpose = {"cmdExit", "txtMessage"};
 
+// The families the windows may ask for here: Verdana where the machine has it
+// (layout_test_verdana offers it), else DejaVu Sans; and Liberation Sans for the
+// captions drawn in MS Sans Serif.
+QStringList expectedFamilies() {
+    const QString design = qEnvironmentVariable("AROMELLE_TEST_DESIGN_FAMILY");
+    return {design.isEmpty() ? QStringLiteral("DejaVu Sans") : design,
+            QStringLiteral("Liberation Sans")};
+}
+
 QStringList clipped(QWidget *window) {
+    const QStringList families = expectedFamilies();
     QStringList problems;
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (w->isWindow() || !w->isVisibleTo(window) || w->objectName().isEmpty() ||
@@ -31,6 +41,13 @@ QStringList clipped(QWidget *window) {
             continue;
         if (kHiddenOnPurpose.contains(w->objectName()))
             continue;
+        // Any text is in one of the chosen families, given as asked: no fallback.
+        const auto *label = qobject_cast<QLabel *>(w);
+        const QString asked = w->font().family();
+        const QString given = QFontInfo(w->font()).family();
+        if ((!label || label->pixmap().isNull()) && (!families.contains(asked) || given != asked))
+            problems
+                << QStringLiteral("%1 asked for %2, given %3").arg(w->objectName(), asked, given);
         QWidget *parent = w->parentWidget();
         if (!parent->rect().contains(w->geometry()))
             problems << QStringLiteral("%1 (%2,%3 %4x%5) outside %6 (%7x%8)")
@@ -42,7 +59,7 @@ QStringList clipped(QWidget *window) {
                             .arg(parent->objectName())
                             .arg(parent->width())
                             .arg(parent->height());
-        if (auto *label = qobject_cast<QLabel *>(w); label && label->pixmap().isNull()) {
+        if (label && label->pixmap().isNull()) {
             const bool fits = label->wordWrap()
                                   ? label->heightForWidth(label->width()) <= label->height()
                                   : label->sizeHint().width() <= label->width();
