@@ -5,6 +5,7 @@
 #include "frm_exit_screen.h"
 #include "frm_main.h"
 #include "placement.h"
+#include "style.h"
 #include "support.h"
 #include "windows.h"
 
@@ -42,7 +43,7 @@ QStringList clipped(QWidget *window) {
         if (kHiddenOnPurpose.contains(w->objectName()))
             continue;
         // Any text is in one of the chosen families, given as asked: no fallback.
-        const auto *label = qobject_cast<QLabel *>(w);
+        auto *label = qobject_cast<QLabel *>(w);
         const QString asked = w->font().family();
         const QString given = QFontInfo(w->font()).family();
         if ((!label || label->pixmap().isNull()) && (!families.contains(asked) || given != asked))
@@ -69,6 +70,20 @@ QStringList clipped(QWidget *window) {
         if (auto *button = qobject_cast<QAbstractButton *>(w);
             button && button->sizeHint().width() > button->width())
             problems << QStringLiteral("%1 caption cut").arg(w->objectName());
+        // A coloured button's face is flat, of its colour, not shaded; a focused
+        // picture wears the ring in its text colour over the picture's edge.
+        if (w->property(look::kFlatFaceProperty).toBool()) {
+            const QImage face = w->grab().toImage();
+            // Inside the outline and any ring, in device pixels.
+            const QPoint at = QPoint(5, w->height() / 2) * face.devicePixelRatio();
+            if (face.pixelColor(at) != w->palette().color(QPalette::Button))
+                problems << QStringLiteral("%1 face not flat").arg(w->objectName());
+        }
+        if (label && !label->pixmap().isNull() && label->focusPolicy() != Qt::NoFocus) {
+            label->setFocus();
+            if (w->grab().toImage().pixelColor(0, 0) != w->palette().color(QPalette::WindowText))
+                problems << QStringLiteral("%1 wears no ring").arg(w->objectName());
+        }
     }
     return problems;
 }
@@ -79,6 +94,9 @@ class LayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The program's own style, which draws the flat faces and the focus rings.
+    void initTestCase() { QApplication::setStyle(new look::ProgramStyle); }
+
     void nothingIsClipped_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QSize>("clientSize");
@@ -124,6 +142,8 @@ private slots:
             client = w->size();
         }
         QVERIFY(QTest::qWaitForWindowExposed(w));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(client, clientSize);
         // The tabs' panels sit where they were drawn in the tab control, 120 and 360
         // twips from its corner, whatever height the style gives the tabs.

@@ -208,15 +208,25 @@ void fitTextToWidth(QWidget *widget, const QString &text) {
     if (wanted <= room)
         return; // the design's size fits
     // What the control adds to its text (a check box's square and gap) stays; the
-    // text's width follows the font's size. Fonts are drawn at whole pixel sizes, so
-    // the size goes down to the largest whole pixel size that fits, in one step.
+    // text's width follows the font's size. Fonts are drawn at whole pixel sizes,
+    // whose hinted widths do not quite follow the size, so the size in proportion,
+    // rounded down, is checked against the next pixel size up.
     QFont font = widget->font();
+    const double dpi = widget->logicalDpiY();
     const double textWidth = QFontMetricsF(font).horizontalAdvance(text);
     const double textRoom = room - (wanted - textWidth);
-    const double pixels = font.pointSizeF() * widget->logicalDpiY() / kPointsPerInch;
-    const double fitted = std::floor(pixels * textRoom / textWidth);
-    font.setPointSizeF(std::max(fitted, kSmallestPixels) * kPointsPerInch / widget->logicalDpiY());
-    widget->setFont(font);
+    const double pixels = font.pointSizeF() * dpi / kPointsPerInch;
+    const double inProportion =
+        std::max(std::floor(pixels * textRoom / textWidth), kSmallestPixels);
+    const auto atPixels = [&font, dpi](double size) {
+        QFont sized = font;
+        sized.setPointSizeF(size * kPointsPerInch / dpi);
+        return sized;
+    };
+    const QFont larger = atPixels(inProportion + 1);
+    const bool largerFits =
+        inProportion + 1 < pixels && QFontMetricsF(larger).horizontalAdvance(text) <= textRoom;
+    widget->setFont(largerFits ? larger : atPixels(inProportion));
 }
 
 } // namespace
