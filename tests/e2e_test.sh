@@ -158,10 +158,22 @@ wait_for "the profile window to take the keyboard" active_is "$profile"
 check_placement "profile window" "$profile"
 # Round the perfume tab (Back, tab bar, preferences) both ways; then on to the
 # sun-sign tab from its tab bar and round it (Back, tab bar, positive traits,
-# negative traits) both ways. Each round ends on Back, and Enter presses it.
+# negative traits, picture) both ways. Each round ends on Back, and Enter presses it.
 xdotool key Tab Tab Tab shift+Tab shift+Tab shift+Tab
-xdotool key Tab Left Tab Tab Tab
-xdotool key shift+Tab shift+Tab shift+Tab shift+Tab
+xdotool key Tab Left Tab
+# Selecting the positive traits takes the X primary selection from whoever held
+# it (here xclip), and the program gives it up again: the reading stays out of it.
+printf 'held elsewhere' | xclip -selection primary -loops 1 &
+holder=$!
+held() { xclip -o -selection primary | grep -qx 'held elsewhere'; }
+wait_for "xclip to hold the primary selection" held
+xdotool key ctrl+a
+holder_gone() { ! kill -0 "$holder"; }
+wait_for "the selection to be taken from xclip" holder_gone
+primary_empty() { ! xclip -o -selection primary; }
+wait_for "the trait text to leave the primary selection" primary_empty
+xdotool key Tab Tab Tab
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
 xdotool key Return
 wait_for "Back to close the profile window" gone "Aromelle v1.0" 561
 wait_for "Back to show the input window" active_is "$input"
@@ -193,9 +205,9 @@ wait $second || status=$?
 xdotool windowactivate --sync "$leaving" 2>/dev/null || true
 wait_for "the exit screen to take the keyboard again" active_is "$leaving"
 
-# The refer-a-friend form: a space in an address is refused by a message that
-# must stand above the exit screen and hold the keyboard.
-xdotool key Tab Tab
+# The refer-a-friend form (Exit, check box, icon, name): a space in an address is
+# refused by a message that must stand above the exit screen and hold the keyboard.
+xdotool key Tab Tab Tab
 xdotool type --delay 20 "Ann Lee"
 xdotool key Tab Tab
 xdotool type --delay 20 "ann@example.org "
@@ -218,8 +230,8 @@ xdotool key shift+Tab shift+Tab shift+Tab Return
 refer="http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=Ann%20Lee&taf2=ann%40example.org&taf3=Your%20Message%0D%0A&taf4=Bo&taf5=bo%40example.net&taf6=http%3A%2F%2Faromelle.quorvane.com%2F"
 wait_for "the refer-a-friend page" logged "$refer"
 
-# Back round to Exit (name, check box, Exit) and Enter ends the program.
-xdotool key shift+Tab shift+Tab shift+Tab Return
+# Back round to Exit (name, icon, check box, Exit) and Enter ends the program.
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab Return
 status=0
 wait $app || status=$?
 app=""

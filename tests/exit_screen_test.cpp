@@ -66,6 +66,10 @@ private slots:
         QVERIFY(!s.isVisible());
         QVERIFY(s.windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(s.findChild<QLabel *>("Label2")->text(), QString::fromLatin1(kPleaTexts[3]));
+        // Two paragraphs, the second on the next line: no blank line between.
+        const QStringList paragraphs = s.findChild<QLabel *>("Label3")->text().split('\n');
+        QCOMPARE(paragraphs.size(), 2);
+        QVERIFY(!paragraphs.contains(QString()));
         QCOMPARE(box(s, "txtName")->text(), QStringLiteral("Your Name"));
         QCOMPARE(box(s, "txtEmail")->text(), QStringLiteral("Your Email Address"));
         QCOMPARE(box(s, "txtFriendName")->text(), QStringLiteral("Friend's Name"));

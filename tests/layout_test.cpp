@@ -5,6 +5,7 @@
 #include "frm_exit_screen.h"
 #include "frm_main.h"
 #include "placement.h"
+#include "style.h"
 #include "support.h"
 #include "windows.h"
 
@@ -23,7 +24,17 @@ namespace {
 // Placed out of sight on purpose: reached by the keyboard only.
 const QStringList kHiddenOnPurpose = {"cmdExit", "txtMessage"};
 
+// The families the windows may ask for here: Verdana where the machine has it
+// (layout_test_verdana offers it), else DejaVu Sans; and Liberation Sans for the
+// captions drawn in MS Sans Serif.
+QStringList expectedFamilies() {
+    const QString design = qEnvironmentVariable("AROMELLE_TEST_DESIGN_FAMILY");
+    return {design.isEmpty() ? QStringLiteral("DejaVu Sans") : design,
+            QStringLiteral("Liberation Sans")};
+}
+
 QStringList clipped(QWidget *window) {
+    const QStringList families = expectedFamilies();
     QStringList problems;
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (w->isWindow() || !w->isVisibleTo(window) || w->objectName().isEmpty() ||
@@ -31,6 +42,13 @@ QStringList clipped(QWidget *window) {
             continue;
         if (kHiddenOnPurpose.contains(w->objectName()))
             continue;
+        // Any text is in one of the chosen families, given as asked: no fallback.
+        auto *label = qobject_cast<QLabel *>(w);
+        const QString asked = w->font().family();
+        const QString given = QFontInfo(w->font()).family();
+        if ((!label || label->pixmap().isNull()) && (!families.contains(asked) || given != asked))
+            problems
+                << QStringLiteral("%1 asked for %2, given %3").arg(w->objectName(), asked, given);
         QWidget *parent = w->parentWidget();
         if (!parent->rect().contains(w->geometry()))
             problems << QStringLiteral("%1 (%2,%3 %4x%5) outside %6 (%7x%8)")
@@ -42,7 +60,7 @@ QStringList clipped(QWidget *window) {
                             .arg(parent->objectName())
                             .arg(parent->width())
                             .arg(parent->height());
-        if (auto *label = qobject_cast<QLabel *>(w); label && label->pixmap().isNull()) {
+        if (label && label->pixmap().isNull()) {
             const bool fits = label->wordWrap()
                                   ? label->heightForWidth(label->width()) <= label->height()
                                   : label->sizeHint().width() <= label->width();
@@ -52,6 +70,20 @@ QStringList clipped(QWidget *window) {
         if (auto *button = qobject_cast<QAbstractButton *>(w);
             button && button->sizeHint().width() > button->width())
             problems << QStringLiteral("%1 caption cut").arg(w->objectName());
+        // A coloured button's face is flat, of its colour, not shaded; a focused
+        // picture wears the ring in its text colour over the picture's edge.
+        if (w->property(look::kFlatFaceProperty).toBool()) {
+            const QImage face = w->grab().toImage();
+            // Inside the outline and any ring, in device pixels.
+            const QPoint at = QPoint(5, w->height() / 2) * face.devicePixelRatio();
+            if (face.pixelColor(at) != w->palette().color(QPalette::Button))
+                problems << QStringLiteral("%1 face not flat").arg(w->objectName());
+        }
+        if (label && !label->pixmap().isNull() && label->focusPolicy() != Qt::NoFocus) {
+            label->setFocus();
+            if (w->grab().toImage().pixelColor(0, 0) != w->palette().color(QPalette::WindowText))
+                problems << QStringLiteral("%1 wears no ring").arg(w->objectName());
+        }
     }
     return problems;
 }
@@ -62,6 +94,9 @@ class LayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The program's own style, which draws the flat faces and the focus rings.
+    void initTestCase() { QApplication::setStyle(new look::ProgramStyle); }
+
     void nothingIsClipped_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QSize>("clientSize");
@@ -107,7 +142,15 @@ private slots:
             client = w->size();
         }
         QVERIFY(QTest::qWaitForWindowExposed(w));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(client, clientSize);
+        // The tabs' panels sit where they were drawn in the tab control, 120 and 360
+        // twips from its corner, whatever height the style gives the tabs.
+        if (auto *tabs = w->findChild<QTabWidget *>()) {
+            for (const char *panel : {"Frame3", "Frame4"})
+                QCOMPARE(w->findChild<QWidget *>(panel)->mapTo(tabs, QPoint(0, 0)), QPoint(8, 24));
+        }
         const QStringList problems = clipped(w);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1String("; "))));
     }

@@ -113,6 +113,9 @@ private slots:
         enter("ANN", "LEE", date.month, date.day);
         FrmDisplay &d = read();
         compareWithProfile(d, profileOf(date.sign));
+        // The picture, a stop of the Tab key, tells a screen reader whose it is.
+        QCOMPARE(child<QLabel>(d, "picSunSign")->accessibleName(),
+                 QString::fromLatin1(displayName(date.sign).data()));
         QVERIFY(h.messages.isEmpty());
         QVERIFY(d.isVisible());
         QVERIFY(!input().isVisible());
@@ -205,7 +208,7 @@ private slots:
         QTest::addColumn<QStringList>("order");
         const QStringList perfume = {"qt_tabwidget_tabbar", "txtAromelle", "cmdBack"};
         const QStringList sunSign = {"qt_tabwidget_tabbar", "txtSunSignPositiveTraits",
-                                     "txtSunSignNegativeTraits", "cmdBack"};
+                                     "txtSunSignNegativeTraits", "picSunSign", "cmdBack"};
         const auto backwards = [](QStringList order) {
             order.removeLast();
             std::reverse(order.begin(), order.end());

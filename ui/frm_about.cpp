@@ -46,16 +46,13 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     setFont(uiFont(8.25));
     paint(this, kPeach, kIndigo);
 
-    auto *icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("Picture1"));
-    icon->setGeometry(Geometry::Picture1);
-    icon->setPixmap(programPixmap());
+    Picture *icon = programPicture(this, Geometry::Picture1);
 
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(Geometry::cmdOK);
     ok->setFont(uiFont(8.25, Bold));
-    paint(ok, kIndigo, kPeach);
+    colourButton(ok, kIndigo, kPeach);
     ok->setDefault(true);
     ok->setAutoDefault(true);
     // Esc, like the close box, closes the dialog the way OK does.
@@ -107,6 +104,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     home->adjustSize();
     connect(home, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
 
+    setTabOrder(ok, icon);
     ok->setFocus();
 }
 

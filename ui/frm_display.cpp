@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 #include <iterator>
@@ -123,6 +124,29 @@ QFrame *tabFrame(QWidget *page, const char *name) {
     return frame;
 }
 
+// Tabs no taller than the design's, 360 twips, so each page starts where its panel
+// was drawn: Fusion's tabs in the program's font would take one pixel more.
+class DesignTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        QSize size = QTabBar::tabSizeHint(index);
+        size.setHeight(std::min(size.height(), Geometry::tabFrame.top()));
+        return size;
+    }
+};
+
+class DesignTabs : public QTabWidget {
+public:
+    explicit DesignTabs(QWidget *parent) : QTabWidget(parent) {
+        auto *bar = new DesignTabBar(this);
+        bar->setObjectName(QStringLiteral("qt_tabwidget_tabbar"));
+        setTabBar(bar);
+    }
+};
+
 void clearClipboard() {
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         clipboard->clear();
@@ -135,7 +159,7 @@ FrmDisplay::FrmDisplay()
     setObjectName(QStringLiteral("frmDisplay"));
     QWidget *client = centralWidget();
 
-    m_tabs = new QTabWidget(client);
+    m_tabs = new DesignTabs(client);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setGeometry(Geometry::SSTab1);
     m_tabs->setDocumentMode(true);
@@ -151,7 +175,7 @@ FrmDisplay::FrmDisplay()
     QFrame *bottom = indigoStrip(client, "Frame5", Geometry::Frame5);
     m_back = button(bottom, "cmdBack", QStringLiteral("&Back"), Geometry::cmdBack);
     m_back->setFont(uiFont(8.25, Bold));
-    paint(m_back, kIndigo, kPeach);
+    colourButton(m_back, kIndigo, kPeach);
     connect(m_back, &QPushButton::clicked, this, &FrmDisplay::cmdBack_Click);
     // On this window the fully-branded offer always lies in front.
     addOffers(bottom, Geometry::lblCobrand, Geometry::lblFullBrand, InFront::FullBrand);
@@ -162,7 +186,8 @@ FrmDisplay::FrmDisplay()
     setTabOrder(m_back, m_tabBar);
     setTabOrder(m_tabBar, txtSunSignPositiveTraits);
     setTabOrder(txtSunSignPositiveTraits, txtSunSignNegativeTraits);
-    setTabOrder(txtSunSignNegativeTraits, txtAromelle);
+    setTabOrder(txtSunSignNegativeTraits, picSunSign);
+    setTabOrder(picSunSign, txtAromelle);
     setTabOrder(txtAromelle, m_back);
 
     // The tab bar is where the keyboard meets each tab first, so its tabs carry their
@@ -190,8 +215,10 @@ void FrmDisplay::showProfile(const SignProfile &profile, const QPixmap &picture)
     setValue(lblSunSignBirthStone, profile.birthstone);
     txtSunSignPositiveTraits->setPlainText(qt(profile.positive_traits));
     txtSunSignNegativeTraits->setPlainText(qt(profile.negative_traits));
-    if (!picture.isNull())
+    if (!picture.isNull()) {
         picSunSign->setPixmap(picture);
+        picSunSign->setAccessibleName(lblSunSign->text()); // what the picture shows
+    }
     lblFragrances->setText(qt(profile.fragrances));
     lblPerfume->setText(qt(profile.perfumes));
     txtAromelle->setPlainText(qt(profile.perfume_preferences));
@@ -261,12 +288,18 @@ void FrmDisplay::buildSunSignTab(QWidget *page) {
         box->viewport()->setMouseTracking(true);
         box->viewport()->installEventFilter(this);
         connect(box, &QPlainTextEdit::textChanged, this, clearClipboard);
+        // Nor does it go to the X primary selection, the desktop's second clipboard,
+        // which any program pastes with the middle button. Qt puts a selection there
+        // once it is made: at the mouse release, or at once by the keyboard.
+        connect(box, &QPlainTextEdit::selectionChanged, this, &FrmDisplay::keepTraitsUnselected,
+                Qt::QueuedConnection);
     }
 
-    picSunSign = new QLabel(frame);
+    picSunSign = new Picture(frame);
     picSunSign->setObjectName(QStringLiteral("picSunSign"));
     picSunSign->setGeometry(Geometry::picSunSign);
     picSunSign->setPixmap(SignPictureList::shared(ordinal(SunSign::Aquarius)));
+    picSunSign->setAccessibleName(qt(displayName(SunSign::Aquarius)));
 }
 
 void FrmDisplay::buildPerfumeTab(QWidget *page) {
@@ -306,6 +339,18 @@ void FrmDisplay::firstShown() {
     }
 }
 
+void FrmDisplay::keepTraitsUnselected() {
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!clipboard || !clipboard->ownsSelection())
+        return;
+    const QString selection = clipboard->text(QClipboard::Selection);
+    for (const QPlainTextEdit *box : {txtSunSignPositiveTraits, txtSunSignNegativeTraits}) {
+        const QTextCursor cursor = box->textCursor();
+        if (cursor.hasSelection() && cursor.selection().toPlainText() == selection)
+            return clipboard->clear(QClipboard::Selection);
+    }
+}
+
 void FrmDisplay::cmdBack_Click() {
     emit backRequested();
 }
@@ -317,9 +362,12 @@ bool FrmDisplay::eventFilter(QObject *watched, QEvent *event) {
         return event->type() == QEvent::ToolTip; // descriptions for screen readers only
     }
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
+        QMetaObject::invokeMethod(this, &FrmDisplay::keepTraitsUnselected, Qt::QueuedConnection);
+        clearClipboard();
+        break;
+    case QEvent::MouseButtonPress:
     case QEvent::MouseMove:
         clearClipboard();
         break;

@@ -42,6 +42,8 @@ private:
     std::array<QLabel **, 6> rowValues();
     void describeTabs();
     void announceCurrentTab();
+    // Takes a trait box's selection out of the X primary selection.
+    void keepTraitsUnselected();
 
     // The value controls a reading fills.
     QLabel *lblSunSign = nullptr;

@@ -63,7 +63,7 @@ struct Geometry {
 constexpr char kOtherPrograms[] =
     "If you enjoyed Aromelle, you will be glad to know that we make many more programs on "
     "astrology, psychic readings, tarot, numerology and the occult. What began as a single "
-    "program has grown into a large collection.\n\n"
+    "program has grown into a large collection.\n"
     "All of them are simple, easy to use, fun and informative. Do try them, and share the "
     "experience with your friends and family.";
 
@@ -140,12 +140,10 @@ FrmExitScreen::FrmExitScreen() {
     setFixedSize(Geometry::client.size());
     paint(this, Qt::black, Qt::white);
 
-    auto *icon = place(new QLabel(this), "Picture1", Geometry::Picture1);
-    icon->setPixmap(programPixmap());
-    icon->setAlignment(Qt::AlignCenter);
+    Picture *icon = programPicture(this, Geometry::Picture1);
 
     auto *title = place(new QLabel(programTitle(), this), "Label1", Geometry::Label1);
-    title->setFont(plainFont(18));
+    title->setFont(captionFont(18, 18)); // fits its box in either family
     paint(title, Qt::black);
 
     m_plea = place(new QLabel(this), "Label2", Geometry::Label2);
@@ -217,7 +215,8 @@ FrmExitScreen::FrmExitScreen() {
     connect(catalogue, &LinkLabel::clicked, this, [] { modHelp::OpenSoftwareCatalogue(); });
 
     setTabOrder(m_close, m_visit);
-    setTabOrder(m_visit, m_name);
+    setTabOrder(m_visit, icon);
+    setTabOrder(icon, m_name);
     setTabOrder(m_name, submit);
     setTabOrder(submit, m_email);
     setTabOrder(m_email, m_friendEmail);

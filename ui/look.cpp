@@ -2,24 +2,81 @@
 
 #include "placement.h"
 #include "program_icon.h"
+#include "style.h"
 #include "version.h"
 
+#include <QAbstractButton>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOption>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace aromelle::look {
 
 namespace {
-// The layouts were drawn in Verdana and MS Sans Serif. Asking for the installed
-// font they map to straight away spares fontconfig a fallback search per family
-// at start-up, and gives the same layout on every machine.
-constexpr char kLayoutFamily[] = "DejaVu Sans";
+
+// The families the layouts were drawn with, and the free ones that stand in for
+// them where they are not installed. DejaVu Sans runs as wide as Verdana. MS Sans
+// Serif is far narrower than DejaVu Sans; of Debian's fonts Liberation Sans (Arial's
+// widths) comes closest, and is fitted where a caption would not fit (captionFont).
+constexpr char kDesignFamily[] = "Verdana";
+constexpr char kDesignStandIn[] = "DejaVu Sans";
+constexpr char kCaptionFamily[] = "MS Sans Serif";
+constexpr char kCaptionStandIn[] = "Liberation Sans";
+
+struct Families {
+    QString design;
+    QString caption;
+    bool captionInstalled;
+};
+
+// Chosen once, from the list fontconfig has already read. Asking for a family that
+// is not installed would make fontconfig search for a fallback at every new font.
+const Families &families() {
+    static const Families chosen = [] {
+        const QStringList installed = QFontDatabase::families();
+        const auto pick = [&installed](const char *wanted, const char *standIn) {
+            const QString family = QString::fromLatin1(wanted);
+            // A family that two foundries offer is listed once for each, as
+            // "Family [foundry]"; asked for by its name alone, Qt takes either.
+            const QString fromAFoundry = family + QStringLiteral(" [");
+            const bool found =
+                std::any_of(installed.begin(), installed.end(), [&](const QString &f) {
+                    return f == family || f.startsWith(fromAFoundry);
+                });
+            return found ? family : QString::fromLatin1(standIn);
+        };
+        const QString caption = pick(kCaptionFamily, kCaptionStandIn);
+        return Families{pick(kDesignFamily, kDesignStandIn), caption,
+                        caption == QLatin1String(kCaptionFamily)};
+    }();
+    return chosen;
+}
+
+constexpr double kPointsPerInch = 72.0;
+// Below this a fitted caption would no longer be legible.
+constexpr double kSmallestPixels = 8.0;
+
+QFont fontOf(const QString &family, double points, int style) {
+    QFont font(family);
+    font.setPointSizeF(points);
+    // Set outright, so a bold caption of the frame around it is not inherited.
+    font.setBold(style & Bold);
+    font.setUnderline(style & Underline);
+    return font;
+}
+
 } // namespace
 
 QString programTitle() {
@@ -27,20 +84,16 @@ QString programTitle() {
 }
 
 QFont uiFont(double points, int style) {
-    QFont font(QString::fromLatin1(kLayoutFamily));
-    font.setPointSizeF(points);
-    font.setBold(style & Bold);
-    font.setUnderline(style & Underline);
-    return font;
+    return fontOf(families().design, points, style);
 }
 
 QFont plainFont(double points) {
-    QFont font(QString::fromLatin1(kLayoutFamily));
-    font.setPointSizeF(points);
-    // Set outright, so a bold caption of the frame around it is not inherited.
-    font.setBold(false);
-    font.setUnderline(false);
-    return font;
+    return fontOf(families().design, points, Plain);
+}
+
+QFont captionFont(double points, double standInPoints) {
+    const Families &chosen = families();
+    return fontOf(chosen.caption, chosen.captionInstalled ? points : standInPoints, Plain);
 }
 
 QPixmap programPixmap() {
@@ -56,10 +109,32 @@ QIcon programIcon() {
     return QIcon(programPixmap());
 }
 
+Picture *programPicture(QWidget *parent, const QRect &rect) {
+    auto *icon = place(new Picture(parent), "Picture1", rect);
+    icon->setPixmap(programPixmap());
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setAccessibleName(
+        QStringLiteral("Aromelle icon: a perfume bottle under a crescent moon"));
+    return icon;
+}
+
 void installFontSubstitutes() {
-    // DejaVu Sans is as wide as Verdana, so captions fit the boxes they were drawn for.
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QString::fromLatin1(kLayoutFamily));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QString::fromLatin1(kLayoutFamily));
+    families();
+}
+
+Picture::Picture(QWidget *parent) : QLabel(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void Picture::paintEvent(QPaintEvent *event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Over the picture, which fills the box and would hide a ring drawn beneath it.
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 void paint(QWidget *widget, const QColor &text, const QColor &background) {
@@ -125,14 +200,43 @@ void whenFirstShown(QWidget *window, std::function<void()> then) {
     new FirstShow(window, std::move(then));
 }
 
-void fitToWidth(QWidget *widget) {
-    constexpr double kSmallestPoints = 6.0;
-    constexpr double kStep = 0.25;
+namespace {
+
+void fitTextToWidth(QWidget *widget, const QString &text) {
+    const int room = widget->width();
+    const int wanted = widget->sizeHint().width();
+    if (wanted <= room)
+        return; // the design's size fits
+    // What the control adds to its text (a check box's square and gap) stays; the
+    // text's width follows the font's size. Fonts are drawn at whole pixel sizes,
+    // whose hinted widths do not quite follow the size, so the size in proportion,
+    // rounded down, is checked against the next pixel size up.
     QFont font = widget->font();
-    while (widget->sizeHint().width() > widget->width() && font.pointSizeF() > kSmallestPoints) {
-        font.setPointSizeF(font.pointSizeF() - kStep);
-        widget->setFont(font);
-    }
+    const double dpi = widget->logicalDpiY();
+    const double textWidth = QFontMetricsF(font).horizontalAdvance(text);
+    const double textRoom = room - (wanted - textWidth);
+    const double pixels = font.pointSizeF() * dpi / kPointsPerInch;
+    const double inProportion =
+        std::max(std::floor(pixels * textRoom / textWidth), kSmallestPixels);
+    const auto atPixels = [&font, dpi](double size) {
+        QFont sized = font;
+        sized.setPointSizeF(size * kPointsPerInch / dpi);
+        return sized;
+    };
+    const QFont larger = atPixels(inProportion + 1);
+    const bool largerFits =
+        inProportion + 1 < pixels && QFontMetricsF(larger).horizontalAdvance(text) <= textRoom;
+    widget->setFont(largerFits ? larger : atPixels(inProportion));
+}
+
+} // namespace
+
+void fitToWidth(QLabel *label) {
+    fitTextToWidth(label, label->text());
+}
+
+void fitToWidth(QAbstractButton *button) {
+    fitTextToWidth(button, button->text());
 }
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
@@ -144,6 +248,11 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, cons
     auto *pushButton = place(new QPushButton(text, parent), name, rect);
     pushButton->setAutoDefault(true);
     return pushButton;
+}
+
+void colourButton(QPushButton *button, const QColor &text, const QColor &face) {
+    paint(button, text, face);
+    button->setProperty(kFlatFaceProperty, true);
 }
 
 QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect) {

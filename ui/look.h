@@ -13,6 +13,7 @@
 #include <functional>
 #include <string_view>
 
+class QAbstractButton;
 class QFrame;
 class QLineEdit;
 class QPushButton;
@@ -43,19 +44,26 @@ inline const QColor kYellow{0xFF, 0xFF, 0x00};
 // about window and the exit screen.
 QString programTitle();
 
-// The windows were drawn in Verdana, and their small captions in MS Sans Serif; both
-// are shown in the one installed face of close metrics (see installFontSubstitutes).
+// The windows were drawn in Verdana, and their small captions in MS Sans Serif. Each
+// is used where it is installed; elsewhere a free family stands in: DejaVu Sans,
+// as wide as Verdana, and Liberation Sans for MS Sans Serif (installFontSubstitutes).
 enum FontStyle { Plain = 0, Bold = 1, Underline = 2 };
 QFont uiFont(double points, int style = Plain);
 // Neither bold nor underlined, even inside a frame whose caption is bold.
 QFont plainFont(double points);
+// A caption in MS Sans Serif at `points`, or in its stand-in at `standInPoints`: the
+// stand-in runs wider, so a caption that would not fit its box is drawn smaller.
+QFont captionFont(double points, double standInPoints);
 
 // The program's icon, made from pixels built into the program: nothing is decoded.
 QPixmap programPixmap();
 QIcon programIcon();
+// The program's icon as the picture box `Picture1`, centred in its place.
+class Picture;
+Picture *programPicture(QWidget *parent, const QRect &rect);
 
-// Maps the fonts the layouts were drawn with to installed ones of close metrics,
-// so every machine shows the same layout. Call once before building windows.
+// Chooses, once, the installed families for the fonts the layouts were drawn with:
+// the design's own where installed, else their stand-ins. Call before building windows.
 void installFontSubstitutes();
 
 // The engine's UTF-8 texts as Qt strings.
@@ -72,9 +80,21 @@ void centreOnScreen(QWidget *window);
 // Runs `then` once, when the window is first shown, before it is mapped.
 void whenFirstShown(QWidget *window, std::function<void()> then);
 
-// Steps a one-line caption's font down until it fits its box: the substitute fonts
-// run a little wider than those the layouts were drawn with.
-void fitToWidth(QWidget *widget);
+// Keeps a one-line caption's font at its size where the caption fits its box, and
+// otherwise makes it the largest whole pixel size that fits, in one step. The
+// stand-in fonts run a little wider than those the layouts were drawn with.
+void fitToWidth(QLabel *label);
+void fitToWidth(QAbstractButton *button);
+
+// A picture that takes the focus, as the design's picture boxes do: Tab stops on it,
+// it wears the focus ring over the picture, and it tells a screen reader its name.
+class Picture : public QLabel {
+public:
+    explicit Picture(QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
 
 // Names a control and puts it at its place in its container.
 template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
@@ -86,6 +106,9 @@ template <typename T> T *place(T *widget, const char *name, const QRect &rect) {
 // A push button at its place in its container. Enter presses it when it has the
 // focus, as Space does, on every window and not only in dialogs.
 QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect);
+
+// A coloured button: its text colour and a flat face of its own colour.
+void colourButton(QPushButton *button, const QColor &text, const QColor &face);
 
 // An indigo strip (a frame without caption).
 QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect);

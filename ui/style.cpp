@@ -3,6 +3,7 @@
 #include "quick_start.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -34,8 +35,31 @@ QRect insideOutline(const QRect &rect) {
     return rect.adjusted(kOutline, kOutline, -kOutline, -kOutline);
 }
 
+// A flat face's outline: its own colour, darker by this percentage.
+constexpr int kOutlineDarker = 160;
+
 bool hasFocus(const QStyleOption *option) {
     return option->state & QStyle::State_HasFocus;
+}
+
+bool hasFlatFace(const QWidget *widget) {
+    return qobject_cast<const QPushButton *>(widget) &&
+           widget->property(kFlatFaceProperty).toBool();
+}
+
+// A face of one colour in a one-pixel outline; pressed, a shadow along its top and
+// left edges shows it sunk, and the rest of the face keeps its colour.
+void drawFlatFace(QPainter *painter, const QStyleOption *option) {
+    const QColor face = option->palette.color(QPalette::Button);
+    const QColor outline = face.darker(kOutlineDarker);
+    const QRect rect = option->rect;
+    painter->fillRect(rect, outline);
+    const QRect inside = insideOutline(rect);
+    painter->fillRect(inside, face);
+    if (option->state & (QStyle::State_Sunken | QStyle::State_On)) {
+        painter->fillRect(QRect(inside.topLeft(), QSize(inside.width(), kOutline)), outline);
+        painter->fillRect(QRect(inside.topLeft(), QSize(kOutline, inside.height())), outline);
+    }
 }
 
 } // namespace
@@ -53,6 +77,11 @@ QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                  QPainter *painter, const QWidget *widget) const {
+    if (element == PE_PanelButtonCommand && hasFlatFace(widget))
+        return drawFlatFace(painter, option);
+    // A picture that takes the focus (look::Picture) wears the ring over its picture.
+    if (element == PE_FrameFocusRect && qobject_cast<const QLabel *>(widget))
+        return drawFocusRing(painter, option->rect, option->palette.color(QPalette::WindowText));
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     if (element == PE_PanelLineEdit && hasFocus(option) && qobject_cast<const QLineEdit *>(widget))
         drawFocusRing(painter, insideOutline(option->rect), option->palette.color(QPalette::Text));

@@ -1,13 +1,18 @@
 // The program's widget style: Fusion, the same on every desktop, with two changes.
 // Every control with the keyboard focus wears a solid ring in its own text colour,
 // which stands out from its background by far more than the 3:1 a focus indicator
-// needs; Fusion's own hints are faint on these colours. And the menu bar's overflow
+// needs; Fusion's own hints are faint on these colours. Coloured buttons have a flat
+// face of their colour, where Fusion would shade it. And the menu bar's overflow
 // icon is read when first drawn (quick_start.h).
 #pragma once
 
 #include <QProxyStyle>
 
 namespace aromelle::look {
+
+// A push button with this property set to true is drawn with a flat face of its
+// palette's button colour (look::colourButton).
+inline constexpr char kFlatFaceProperty[] = "flatFace";
 
 class ProgramStyle : public QProxyStyle {
 public:
