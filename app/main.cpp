@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "look.h"
 #include "messages.h"
+#include "seams.h"
 #include "startup.h"
 #include "style.h"
 #include "version.h"
@@ -38,6 +39,10 @@ int main(int argc, char *argv[]) {
         QApplication::setStyle(new aromelle::look::ProgramStyle);
     aromelle::look::installFontSubstitutes();
     aromelle::disablePixmapCache();
+
+    // What the program takes from outside: everything its own, but the update
+    // question, which a message box asks.
+    aromelle::installSeams({.askUpdate = aromelle::askUpdateInMessageBox});
 
     aromelle::InstanceGuard guard(aromelle::InstanceGuard::defaultLockPath());
     aromelle::Windows &windows = aromelle::Windows::instance();

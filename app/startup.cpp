@@ -2,7 +2,7 @@
 
 #include "clock_random.h"
 #include "frm_main.h"
-#include "look.h"
+#include "look.h" // the offers are link labels, brought to the front
 #include "messages.h"
 #include "update_reminder.h"
 #include "windows.h"
@@ -174,15 +174,12 @@ void disablePixmapCache() {
     QPixmapCache::setCacheLimit(0); // in kB: nothing is kept
 }
 
-void askUpdateQuestionsInMessageBoxes() {
-    setUpdateQuestion([](const QString &question) {
-        return showMessage(MessageKind::Question, question) == QMessageBox::Yes;
-    });
+bool askUpdateInMessageBox(const QString &question) {
+    return showMessage(MessageKind::Question, question) == QMessageBox::Yes;
 }
 
 void startUp() {
     randomize();
-    askUpdateQuestionsInMessageBoxes();
     modHelp::UpdateReminder();
     Windows &windows = Windows::instance();
     windows.show(windows.main());

@@ -51,8 +51,8 @@ void CoBrand_Randomize();
 // than the measures can see.
 void disablePixmapCache();
 
-// The update reminder's question, asked in a message box.
-void askUpdateQuestionsInMessageBoxes();
+// The update reminder's question, asked in a message box: true for Yes.
+bool askUpdateInMessageBox(const QString &question);
 
 // Start-up after the guard has let this process run: seed, remind, show.
 void startUp();

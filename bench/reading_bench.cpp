@@ -18,6 +18,7 @@
 #include "links.h"
 #include "look.h"
 #include "messages.h"
+#include "seams.h"
 #include "startup.h"
 #include "windows.h"
 
@@ -258,13 +259,16 @@ int main(int argc, char *argv[]) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     aromelle::disablePixmapCache();
     aromelle::look::installFontSubstitutes();
-    aromelle::setMessageHandler([](aromelle::MessageKind kind, const QString &text) {
-        ++g_messages;
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return kind == aromelle::MessageKind::Question ? QMessageBox::No : QMessageBox::Ok;
-    });
-    aromelle::setLinkOpener([](const QString &) {});
-    Windows::instance().setProcessEnder([](int) {});
+    aromelle::installSeams({.showMessage =
+                                [](aromelle::MessageKind kind, const QString &text) {
+                                    ++g_messages;
+                                    std::fprintf(stderr, "message: %s\n", qPrintable(text));
+                                    return kind == aromelle::MessageKind::Question
+                                               ? QMessageBox::No
+                                               : QMessageBox::Ok;
+                                },
+                            .openPage = [](const QString &) {},
+                            .endProcess = [](int) {}});
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

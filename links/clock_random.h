@@ -10,11 +10,11 @@ namespace aromelle {
 
 // Today's calendar date.
 QDate today();
-void setTodaySource(std::function<QDate()> source); // empty: the system clock
+void setTodaySource(std::function<QDate()> source); // through installSeams (ui/seams.h)
 
 // A number drawn uniformly from [0, 1), and reseeding from the clock.
 double randomNumber();
 void randomize();
-void setRandomSource(std::function<double()> source); // empty: the clock-seeded generator
+void setRandomSource(std::function<double()> source); // through installSeams
 
 } // namespace aromelle

@@ -28,7 +28,7 @@ inline constexpr char kForum[] = "http://forum.quorvane.com";
 void open_link(const QString &address);
 
 // Replaces how pages are opened (tests record the addresses); an empty function
-// restores the desktop launcher.
+// restores the desktop launcher. Set through installSeams (ui/seams.h).
 using LinkOpener = std::function<void(const QString &)>;
 void setLinkOpener(LinkOpener opener);
 

@@ -16,7 +16,8 @@ void UpdateReminder();
 namespace aromelle {
 
 // Asks the user the update question; true for Yes. The program sets it at start-up
-// to a message box, tests to a script; with none set, the answer is No.
+// to a message box, tests to a script; with none set, the answer is No. Set
+// through installSeams (ui/seams.h).
 using UpdateQuestion = std::function<bool(const QString &question)>;
 void setUpdateQuestion(UpdateQuestion ask);
 

@@ -455,7 +455,9 @@ private slots:
         QPointer<QWidget> window(closing);
         QString message;
         if (how == QLatin1String("input-alt-x")) {
-            setMessageHandler({}); // a real box, in whose loop the delayed click comes
+            Seams seams = installedSeams();
+            seams.showMessage = {}; // a real box, in whose loop the delayed click comes
+            const ReplacedSeams realBoxes(std::move(seams));
             QVERIFY(QTest::qWaitForWindowActive(&input));
             QTest::keyClick(&input, Qt::Key_X, Qt::AltModifier);
             testing_support::whenModal([&message](QWidget *modal) {

@@ -205,7 +205,7 @@ private slots:
 
     void realMessageBoxIsOwnedAndAnsweredWithEnter() {
         QFETCH(QString, shown);
-        setMessageHandler({});
+        const ReplacedSeams programsOwn({}); // real message boxes
         testing_support::resetWindows();
         QWidget *owner = nullptr;
         if (shown == QLatin1String("frmMain"))

@@ -23,34 +23,30 @@
 
 namespace testing_support {
 
-Harness::Harness() {
+Harness::Harness()
+    : m_seams({.showMessage =
+                   [this](aromelle::MessageKind kind, const QString &text) {
+                       messages.append({kind, text});
+                       return kind == aromelle::MessageKind::Question ? answer : QMessageBox::Ok;
+                   },
+               .openPage = [this](const QString &address) { openedPages.append(address); },
+               .today = [this] { return todayIs; },
+               .random =
+                   [this] {
+                       if (randomNumbers.empty())
+                           return 0.5;
+                       const double r = randomNumbers.front();
+                       randomNumbers.pop_front();
+                       return r;
+                   },
+               .askUpdate = aromelle::askUpdateInMessageBox,
+               .endProcess = [this](int) { ++processEnds; }}) {
     aromelle::look::installFontSubstitutes();
-    aromelle::setMessageHandler([this](aromelle::MessageKind kind, const QString &text) {
-        messages.append({kind, text});
-        return kind == aromelle::MessageKind::Question ? answer : QMessageBox::Ok;
-    });
-    aromelle::setLinkOpener([this](const QString &address) { openedPages.append(address); });
-    aromelle::askUpdateQuestionsInMessageBoxes();
-    aromelle::setTodaySource([this] { return todayIs; });
-    aromelle::setRandomSource([this] {
-        if (randomNumbers.empty())
-            return 0.5;
-        const double r = randomNumbers.front();
-        randomNumbers.pop_front();
-        return r;
-    });
-    aromelle::Windows::instance().setProcessEnder([this](int) { ++processEnds; });
     resetWindows();
 }
 
 Harness::~Harness() {
     resetWindows();
-    aromelle::setMessageHandler({});
-    aromelle::setLinkOpener({});
-    aromelle::setUpdateQuestion({});
-    aromelle::setTodaySource({});
-    aromelle::setRandomSource({});
-    aromelle::Windows::instance().setProcessEnder({});
 }
 
 QStringList Harness::messageTexts() const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "messages.h"
+#include "seams.h"
 
 #include <QDate>
 #include <QList>
@@ -25,7 +26,7 @@ struct Message {
     QString text;
 };
 
-// Installs every seam on construction and removes them on destruction.
+// Replaces every seam with recorders and scripts for its lifetime.
 class Harness {
 public:
     Harness();
@@ -40,6 +41,9 @@ public:
 
     QStringList messageTexts() const;
     void clear();
+
+private:
+    aromelle::ReplacedSeams m_seams; // last: it goes first, before what it records into
 };
 
 // A control by name; a missing one ends the test run at once.

@@ -97,7 +97,9 @@ private slots:
         const QString path = freshSettingsPath();
         write(path, "[Settings]\nDuration=2020-01-01\n");
         QString storedWhenOpened;
-        setLinkOpener([&](const QString &) { storedWhenOpened = storedIn(path); });
+        Seams seams = installedSeams();
+        seams.openPage = [&](const QString &) { storedWhenOpened = storedIn(path); };
+        const ReplacedSeams opener(std::move(seams));
         modHelp::UpdateReminder();
         QCOMPARE(storedWhenOpened, QStringLiteral("2026-12-07"));
     }

@@ -30,7 +30,7 @@ QLabel *textLabel(QLabel *label, const char *name, const QFont &font) {
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
-    paint(label, kPeach);
+    setColours(label, kPeach);
     return label;
 }
 
@@ -43,15 +43,15 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     makeFixedWindow(this);
     setModal(true);
     setFixedSize(Geometry::client.size());
-    setFont(uiFont(8.25));
-    paint(this, kPeach, kIndigo);
+    setFont(uiFont(points::kText));
+    setColours(this, kPeach, kIndigo);
 
     Picture *icon = programPicture(this, Geometry::Picture1);
 
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(Geometry::cmdOK);
-    ok->setFont(uiFont(8.25, Bold));
+    ok->setFont(uiFont(points::kText, Bold));
     colourButton(ok, kIndigo, kPeach);
     ok->setDefault(true);
     ok->setAutoDefault(true);
@@ -61,7 +61,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
     line->setGeometry(Geometry::Line1);
-    paint(line, kPeach, kPeach);
+    setColours(line, kPeach, kPeach);
 
     auto *description = textLabel(
         new QLabel(
@@ -70,18 +70,19 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
                            "idea about the perfume and scents liked by people under the different "
                            "signs of the zodiac."),
             this),
-        "Label1", uiFont(8.25));
+        "Label1", uiFont(points::kText));
     description->setGeometry(Geometry::Label1);
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto *title = textLabel(new QLabel(programTitle(), this), "Label2", uiFont(9.75, Bold));
+    auto *title =
+        textLabel(new QLabel(programTitle(), this), "Label2", uiFont(points::kHeading, Bold));
     title->move(Geometry::Label2);
     title->adjustSize();
 
     auto *details = static_cast<LinkLabel *>(
         textLabel(new LinkLabel(QStringLiteral("Click here for more details."), this), "lblCoBrand",
-                  uiFont(8.25, Bold | Underline)));
+                  uiFont(points::kText, Bold | Underline)));
     details->move(Geometry::lblCoBrand);
     details->adjustSize();
     connect(details, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
@@ -91,7 +92,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
                                   "and make money online. Get this software fully branded for "
                                   "your website."),
                    this),
-        "Label3", uiFont(8.25, Bold));
+        "Label3", uiFont(points::kText, Bold));
     offer->setGeometry(Geometry::Label3);
     offer->setWordWrap(true);
     offer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -99,7 +100,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
     auto *home = static_cast<LinkLabel *>(textLabel(
         new LinkLabel(QStringLiteral("Click here to visit ") + QString::fromLatin1(urls::kHomePage),
                       this),
-        "lblHomePage", uiFont(8.25, Bold | Underline)));
+        "lblHomePage", uiFont(points::kText, Bold | Underline)));
     home->move(Geometry::lblHomePage);
     home->adjustSize();
     connect(home, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });

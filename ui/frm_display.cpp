@@ -86,15 +86,15 @@ QLabel *autoLabel(QWidget *parent, const char *name, const QString &text, QPoint
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
-    paint(label, colour);
+    setColours(label, colour);
     label->move(at);
     label->adjustSize();
     return label;
 }
 
 QLabel *captionLabel(QWidget *parent, const char *name, const char *text, QPoint at) {
-    return autoLabel(parent, name, QString::fromLatin1(text), at, uiFont(8.25, Bold | Underline),
-                     kIndigo);
+    return autoLabel(parent, name, QString::fromLatin1(text), at,
+                     uiFont(points::kText, Bold | Underline), kIndigo);
 }
 
 // A reading box, named for screen readers after the caption above it.
@@ -110,8 +110,8 @@ QPlainTextEdit *readingBox(QWidget *parent, const char *name, const char *captio
     box->setTabChangesFocus(true);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setFont(uiFont(8.25));
-    paint(box, text, kIndigo);
+    box->setFont(uiFont(points::kText));
+    setColours(box, text, kIndigo);
     return box;
 }
 
@@ -120,7 +120,7 @@ QFrame *tabFrame(QWidget *page, const char *name) {
     auto *frame = new QFrame(page);
     frame->setObjectName(QString::fromLatin1(name));
     frame->resize(Geometry::tabFrame.size());
-    paint(frame, kIndigo, kPeach);
+    setColours(frame, kIndigo, kPeach);
     return frame;
 }
 
@@ -163,7 +163,7 @@ FrmDisplay::FrmDisplay()
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setGeometry(Geometry::SSTab1);
     m_tabs->setDocumentMode(true);
-    paint(m_tabs, kIndigo, kPeach);
+    setColours(m_tabs, kIndigo, kPeach);
     auto *sunSignPage = new QWidget;
     auto *perfumePage = new QWidget;
     m_tabs->addTab(sunSignPage, QStringLiteral("Sun Sign Profile"));
@@ -174,7 +174,7 @@ FrmDisplay::FrmDisplay()
 
     QFrame *bottom = indigoStrip(client, "Frame5", Geometry::Frame5);
     m_back = button(bottom, "cmdBack", QStringLiteral("&Back"), Geometry::cmdBack);
-    m_back->setFont(uiFont(8.25, Bold));
+    m_back->setFont(uiFont(points::kText, Bold));
     colourButton(m_back, kIndigo, kPeach);
     connect(m_back, &QPushButton::clicked, this, &FrmDisplay::cmdBack_Click);
     // On this window the fully-branded offer always lies in front.
@@ -196,7 +196,12 @@ FrmDisplay::FrmDisplay()
     describeTabs();
 
     addMenus(
-        {"mnuFile", "mnuBack", "Back", "mnuSep1", "mnuSep2", "Check for Software &Update"},
+        {.file = "mnuFile",
+         .firstEntry = "mnuBack",
+         .firstCaption = "Back",
+         .firstSeparator = "mnuSep1",
+         .secondSeparator = "mnuSep2",
+         .updateCaption = "Check for Software &Update"},
         [this] { cmdBack_Click(); }, [this] { close(); });
     m_back->setFocus();
 }
@@ -269,11 +274,11 @@ void FrmDisplay::buildSunSignTab(QWidget *page) {
         const Row &row = kRows[i];
         captionLabel(frame, row.captionName, row.caption, row.captionAt);
         *values[i] = autoLabel(frame, row.valueName, QStringLiteral("lblSunSign"), row.valueAt,
-                               uiFont(8.25, Bold), kDarkRed);
+                               uiFont(points::kText, Bold), kDarkRed);
     }
     // The sign's name stands out from the other values.
-    lblSunSign->setFont(uiFont(9.75, Bold));
-    paint(lblSunSign, kRed);
+    lblSunSign->setFont(uiFont(points::kHeading, Bold));
+    setColours(lblSunSign, kRed);
     lblSunSign->adjustSize();
 
     captionLabel(frame, "Label13", "Positive Traits", Geometry::Label13);
@@ -317,8 +322,8 @@ void FrmDisplay::buildPerfumeTab(QWidget *page) {
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setFont(uiFont(9.75, Bold));
-        paint(label, kDarkRed);
+        label->setFont(uiFont(points::kHeading, Bold));
+        setColours(label, kDarkRed);
         label->setText(qt(text));
         return label;
     };

@@ -71,15 +71,15 @@ constexpr char kInitialMessage[] = "Your Message\n";
 
 QGroupBox *navyFrame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
     auto *frame = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
-    frame->setFont(uiFont(9.75, Bold));
-    paint(frame, Qt::white, kNavy);
+    frame->setFont(uiFont(points::kHeading, Bold));
+    setColours(frame, Qt::white, kNavy);
     return frame;
 }
 
 QLineEdit *formBox(QWidget *parent, const char *name, const QRect &rect) {
-    auto *box = place(quickStart::textBox(parent, plainFont(8.25)), name, rect);
+    auto *box = place(quickStart::textBox(parent, uiFont(points::kText)), name, rect);
     box->setMaxLength(std::numeric_limits<int>::max()); // no limit, as in the other boxes
-    paint(box, Qt::black, Qt::white);
+    setColours(box, Qt::black, Qt::white);
     return box;
 }
 
@@ -138,42 +138,41 @@ FrmExitScreen::FrmExitScreen() {
     setWindowTitle(programTitle());
     makeFixedWindow(this);
     setFixedSize(Geometry::client.size());
-    paint(this, Qt::black, Qt::white);
+    setColours(this, Qt::black, Qt::white);
 
     Picture *icon = programPicture(this, Geometry::Picture1);
 
     auto *title = place(new QLabel(programTitle(), this), "Label1", Geometry::Label1);
-    title->setFont(captionFont(18, 18)); // fits its box in either family
-    paint(title, Qt::black);
+    title->setFont(captionFont(points::kTitle, points::kTitle)); // fits its box in either family
+    setColours(title, Qt::black);
 
     m_plea = place(new QLabel(this), "Label2", Geometry::Label2);
     m_plea->setTextFormat(Qt::PlainText);
     m_plea->setWordWrap(true);
     m_plea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_plea->setFont(uiFont(9.75, Bold));
-    paint(m_plea, Qt::black);
-    m_plea->setText(QString::fromLatin1(kPleaTexts[1]));
+    m_plea->setFont(uiFont(points::kHeading, Bold));
+    setColours(m_plea, Qt::black);
 
     m_visit = place(new QCheckBox(QStringLiteral("Click here to visit ") +
                                       QString::fromLatin1(urls::kHomePage) + QStringLiteral(" now"),
                                   this),
                     "Check1", Geometry::Check1);
-    m_visit->setFont(uiFont(14.25));
+    m_visit->setFont(uiFont(points::kInvitation));
     fitToWidth(m_visit);
     m_visit->setCursor(Qt::PointingHandCursor);
-    paint(m_visit, kLinkBlue);
+    setColours(m_visit, kLinkBlue);
     connect(m_visit, &QCheckBox::clicked, this, &FrmExitScreen::Check1_Click);
 
     m_close = button(this, "cmdClose", QStringLiteral("E&xit"), Geometry::cmdClose);
-    m_close->setFont(plainFont(8.25));
+    m_close->setFont(uiFont(points::kText));
     connect(m_close, &QPushButton::clicked, this, &FrmExitScreen::exitRequested);
 
     QGroupBox *refer = navyFrame(this, "Frame2", "Refer A Friend", Geometry::Frame2);
     m_name = formBox(refer, "txtName", Geometry::txtName);
     auto *submit =
         button(refer, "cmdSubmit", QStringLiteral("Refer A Friend &Now"), Geometry::cmdSubmit);
-    submit->setFont(uiFont(8.25, Bold));
-    paint(submit, Qt::black, QColor(0xF0, 0xF0, 0xF0));
+    submit->setFont(uiFont(points::kText, Bold));
+    setColours(submit, Qt::black, QColor(0xF0, 0xF0, 0xF0));
     connect(submit, &QPushButton::clicked, this, &FrmExitScreen::cmdSubmit_Click);
     m_email = formBox(refer, "txtEmail", Geometry::txtEmail);
     m_friendEmail = formBox(refer, "txtFriendEmail", Geometry::txtFriendEmail);
@@ -181,8 +180,8 @@ FrmExitScreen::FrmExitScreen() {
     m_message = place(new MessageTextBox(refer), "txtMessage", Geometry::txtMessage);
     m_message->setTabChangesFocus(true);
     m_message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_message->setFont(plainFont(8.25));
-    paint(m_message, Qt::black, Qt::white);
+    m_message->setFont(uiFont(points::kText));
+    setColours(m_message, Qt::black, Qt::white);
 
     for (const ReferField &field : kReferFields) {
         QWidget *box = refer->findChild<QWidget *>(QString::fromLatin1(field.box));
@@ -204,13 +203,13 @@ FrmExitScreen::FrmExitScreen() {
     recommendation->setTextFormat(Qt::PlainText);
     recommendation->setWordWrap(true);
     recommendation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    recommendation->setFont(uiFont(9));
-    paint(recommendation, Qt::white);
+    recommendation->setFont(uiFont(points::kLink));
+    setColours(recommendation, Qt::white);
     auto *catalogue =
         place(new LinkLabel(QStringLiteral("Click Here To Visit Quorvane Softwares"), programs),
               "lblGoToHome", Geometry::lblGoToHome);
-    catalogue->setFont(uiFont(9, Bold | Underline));
-    paint(catalogue, kYellow);
+    catalogue->setFont(uiFont(points::kLink, Bold | Underline));
+    setColours(catalogue, kYellow);
     fitToWidth(catalogue);
     connect(catalogue, &LinkLabel::clicked, this, [] { modHelp::OpenSoftwareCatalogue(); });
 

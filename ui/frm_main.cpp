@@ -73,7 +73,7 @@ constexpr int kLineFeed = 10, kDelete = 127;
 // The name captions' MS Sans Serif 8.25 pt. Its stand-in, Liberation Sans, runs
 // wider: at 8.25 pt (11 px) " First Name" takes 57 px of the 53 drawn for it, at
 // 7.5 pt (10 px) 52, so the stand-in is drawn at 7.5 pt.
-constexpr double kCaptionPoints = 8.25;
+constexpr double kCaptionPoints = points::kText;
 constexpr double kCaptionStandInPoints = 7.5;
 
 constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "April",
@@ -82,33 +82,33 @@ constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "Apri
 
 CaptionFrame *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
     auto *box = place(new CaptionFrame(QString::fromLatin1(caption), parent), name, rect);
-    paint(box, kPeach, kIndigo);
+    setColours(box, kPeach, kIndigo);
     return box;
 }
 
 QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
-    auto *box = place(quickStart::textBox(parent, uiFont(8.25)), name, rect);
+    auto *box = place(quickStart::textBox(parent, uiFont(points::kText)), name, rect);
     box->setAccessibleName(QString::fromLatin1(accessible));
     box->setMaxLength(kNoLengthLimit);
-    paint(box, kIndigo, kPeach);
+    setColours(box, kIndigo, kPeach);
     return box;
 }
 
 QComboBox *dateList(QWidget *parent, const char *name, const char *field, const QRect &rect) {
     auto *list = place(new QuietFont<QComboBox>(parent), name, rect);
-    list->setFontQuietly(uiFont(8.25));
+    list->setFontQuietly(uiFont(points::kText));
     // Qt on Linux tells a list's current entry as its name, so the field it stands for
     // goes in the description, which screen readers speak after it.
     list->setAccessibleDescription(QString::fromLatin1(field));
     list->setEditable(false);
-    paint(list, kIndigo, kPeach);
+    setColours(list, kIndigo, kPeach);
     return list;
 }
 
 QLabel *caption(QWidget *parent, const char *name, const char *text, const QRect &rect) {
     auto *label = place(new QLabel(QString::fromLatin1(text), parent), name, rect);
     label->setFont(captionFont(kCaptionPoints, kCaptionStandInPoints));
-    paint(label, kPeach);
+    setColours(label, kPeach);
     return label;
 }
 
@@ -156,9 +156,9 @@ FrmMain::FrmMain() : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geom
                                 "with Aromelle."),
                             client),
               "Label2", Geometry::Label2);
-    teaser->setFont(uiFont(9, Bold));
+    teaser->setFont(uiFont(points::kLink, Bold));
     teaser->setWordWrap(true);
-    paint(teaser, kPeach);
+    setColours(teaser, kPeach);
     connect(teaser, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
 
     CaptionFrame *details =
@@ -182,10 +182,10 @@ FrmMain::FrmMain() : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geom
     m_year = dateList(birthDay, "cboYear", "Year", Geometry::cboYear);
     // Inner frames first: the outer one's font then reaches no frame still plain.
     for (CaptionFrame *box : {names, birthDay, details})
-        box->makeBold(uiFont(8.25, Bold));
+        box->makeBold(uiFont(points::kText, Bold));
 
     m_next = button(details, "cmdNext", QStringLiteral("My Aromelle Reading"), Geometry::cmdNext);
-    m_next->setFont(uiFont(8.25, Bold));
+    m_next->setFont(uiFont(points::kText, Bold));
     colourButton(m_next, kIndigo, kPeach);
     connect(m_next, &QPushButton::clicked, this, &FrmMain::cmdNext_Click);
 
@@ -208,8 +208,12 @@ FrmMain::FrmMain() : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geom
     setTabOrder(m_next, m_exit);
 
     addMenus(
-        {"nuFile", "mnuNext", "My Aromelle Reading", "mnuFileSep1", "mnuFileSep2",
-         "&Check for Software Update"},
+        {.file = "nuFile",
+         .firstEntry = "mnuNext",
+         .firstCaption = "My Aromelle Reading",
+         .firstSeparator = "mnuFileSep1",
+         .secondSeparator = "mnuFileSep2",
+         .updateCaption = "&Check for Software Update"},
         [this] { cmdNext_Click(); }, [this] { cmdExit_Click(); });
     Form_Load();
     m_firstName->setFocus();

@@ -87,7 +87,7 @@ QFont uiFont(double points, int style) {
     return fontOf(families().design, points, style);
 }
 
-QFont plainFont(double points) {
+QFont uiFont(double points) {
     return fontOf(families().design, points, Plain);
 }
 
@@ -137,7 +137,7 @@ void Picture::paintEvent(QPaintEvent *event) {
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
-void paint(QWidget *widget, const QColor &text, const QColor &background) {
+void setColours(QWidget *widget, const QColor &text, const QColor &background) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, text);
     palette.setColor(QPalette::Text, text);
@@ -251,13 +251,13 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, cons
 }
 
 void colourButton(QPushButton *button, const QColor &text, const QColor &face) {
-    paint(button, text, face);
+    setColours(button, text, face);
     button->setProperty(kFlatFaceProperty, true);
 }
 
 QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect) {
     auto *strip = place(new QFrame(parent), name, rect);
-    paint(strip, kPeach, kIndigo);
+    setColours(strip, kPeach, kIndigo);
     return strip;
 }
 
@@ -266,7 +266,7 @@ LinkLabel *linkLabel(QWidget *parent, const char *name, const QString &text, con
     auto *label = place(new LinkLabel(text, parent), name, rect);
     label->setFont(uiFont(points, Bold | Underline));
     label->setWordWrap(true);
-    paint(label, kPeach, background);
+    setColours(label, kPeach, background);
     QObject::connect(label, &LinkLabel::clicked, label, [handler] { handler(); });
     return label;
 }

@@ -47,10 +47,19 @@ QString programTitle();
 // The windows were drawn in Verdana, and their small captions in MS Sans Serif. Each
 // is used where it is installed; elsewhere a free family stands in: DejaVu Sans,
 // as wide as Verdana, and Liberation Sans for MS Sans Serif (installFontSubstitutes).
+// Bold and underline are set outright: a plain font stays plain even inside a frame
+// whose caption is bold.
 enum FontStyle { Plain = 0, Bold = 1, Underline = 2 };
 QFont uiFont(double points, int style = Plain);
-// Neither bold nor underlined, even inside a frame whose caption is bold.
-QFont plainFont(double points);
+
+// The point sizes the windows were drawn with.
+namespace points {
+inline constexpr double kText = 8.25;        // boxes, buttons, captions, menus
+inline constexpr double kLink = 9;           // link labels and notes
+inline constexpr double kHeading = 9.75;     // frame captions, headings, the plea
+inline constexpr double kInvitation = 14.25; // the exit screen's visit check box
+inline constexpr double kTitle = 18;         // the exit screen's title
+} // namespace points
 // A caption in MS Sans Serif at `points`, or in its stand-in at `standInPoints`: the
 // stand-in runs wider, so a caption that would not fit its box is drawn smaller.
 QFont captionFont(double points, double standInPoints);
@@ -72,7 +81,7 @@ inline QString qt(std::string_view utf8) {
 }
 
 // Text colour and, when given, an own background.
-void paint(QWidget *widget, const QColor &text, const QColor &background = QColor());
+void setColours(QWidget *widget, const QColor &text, const QColor &background = QColor());
 
 // Fixed border, close box only; sized to its client area.
 void makeFixedWindow(QWidget *window);

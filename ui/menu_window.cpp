@@ -24,21 +24,14 @@ constexpr char kFullBrandText[] =
     "Home Business Opportunity. Start your own Internet business and make money online. Get "
     "this software fully branded for your website. Click here for more details.";
 
-constexpr double kForumPoints = 9;
-constexpr double kOfferPoints = 8.25;
+constexpr double kForumPoints = look::points::kLink;
+constexpr double kOfferPoints = look::points::kText;
 
-QAction *addEntry(QMenu *menu, const char *name, const char *caption,
-                  const std::function<void()> &handler) {
-    QAction *action = menu->addAction(QString::fromLatin1(caption));
+// A menu entry, or an entry of the menu bar itself, named and running its handler.
+template <typename Handler>
+QAction *addEntry(QWidget *menu, const char *name, const char *caption, Handler handler) {
+    QAction *action = menu->addAction(QString::fromLatin1(caption), std::move(handler));
     action->setObjectName(QString::fromLatin1(name));
-    QObject::connect(action, &QAction::triggered, action, [handler] { handler(); });
-    return action;
-}
-
-QAction *addTopEntry(QMenuBar *bar, const char *name, const char *caption, void (*handler)()) {
-    QAction *action = bar->addAction(QString::fromLatin1(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    QObject::connect(action, &QAction::triggered, action, [handler] { handler(); });
     return action;
 }
 
@@ -53,7 +46,7 @@ MenuWindow::MenuWindow(const Layout &layout)
     using namespace look;
     setWindowTitle(programTitle());
     makeFixedWindow(this);
-    setFont(uiFont(8.25));
+    setFont(uiFont(points::kText));
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
     m_layout->setMenuBar(m_menuBar);
@@ -62,7 +55,7 @@ MenuWindow::MenuWindow(const Layout &layout)
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setFixedSize(layout.client);
-    paint(m_client, kPeach, kIndigo);
+    setColours(m_client, kPeach, kIndigo);
     m_layout->addWidget(m_client);
 
     QFrame *strip = indigoStrip(m_client, "Frame2", layout.topStrip);
@@ -91,8 +84,8 @@ void MenuWindow::addMenus(const MenuNames &names, const std::function<void()> &f
     help->addSeparator()->setObjectName(QString::fromLatin1(names.secondSeparator));
     addEntry(help, "mnuAbout", "&About Software", [this] { emit aboutRequested(); });
 
-    addTopEntry(m_menuBar, "mnuDonate", "&Donate", modHelp::OpenDonatePage);
-    addTopEntry(m_menuBar, "mnumakemoney", "Make Money &Online", modHelp::OpenFullyBrandedPage);
+    addEntry(m_menuBar, "mnuDonate", "&Donate", modHelp::OpenDonatePage);
+    addEntry(m_menuBar, "mnumakemoney", "Make Money &Online", modHelp::OpenFullyBrandedPage);
 }
 
 MenuWindow::Offers MenuWindow::addOffers(QWidget *strip, const QRect &cobrand,

@@ -37,7 +37,8 @@ signals:
     void aboutRequested(); // Help, "About Software"
 
 protected:
-    // The names of the menus and entries that differ between the two windows.
+    // The names of the menus and entries that differ between the two windows, given
+    // by name (designated initialisers), so that two cannot be swapped unnoticed.
     struct MenuNames {
         const char *file;
         const char *firstEntry;

@@ -35,6 +35,6 @@ QWidget *messageOwner();
 bool putOffWhileModal(QWidget *window);
 
 using MessageHandler = std::function<QMessageBox::StandardButton(MessageKind, const QString &)>;
-void setMessageHandler(MessageHandler handler); // empty: real message boxes
+void setMessageHandler(MessageHandler handler); // through installSeams (seams.h)
 
 } // namespace aromelle

@@ -22,6 +22,8 @@
 
 namespace aromelle::placement {
 
+// Not QStyle::alignedRect: it halves the two widths apart (W/2 - w/2), which puts a
+// window of odd width one pixel right of the true centre, (W - w)/2.
 QPoint framePlacement(const QRect &available, const QSize &outer) {
     return {available.x() + std::max(0, (available.width() - outer.width()) / 2),
             available.y() + std::max(0, (available.height() - outer.height()) / 2)};

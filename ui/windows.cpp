@@ -88,7 +88,7 @@ void Windows::back() {
     exitScreen();
     if (FrmDisplay *reading = m_display) {
         reading->hide();
-        unloaded(reading);
+        unload(reading);
     }
 }
 
@@ -104,10 +104,10 @@ void Windows::connectWorkingWindow(MenuWindow *window) {
 
 void Windows::workingWindowClosed(QWidget *window) {
     showExitScreen();
-    unloaded(window);
+    unload(window);
 }
 
-void Windows::unloaded(QWidget *window) {
+void Windows::unload(QWidget *window) {
     if (window == m_main)
         m_main = nullptr;
     else if (window == m_display)

@@ -44,7 +44,7 @@ public:
     bool isEnding() const { return m_ending; }
     void endApplication();
 
-    // How the process ends; tests record instead.
+    // How the process ends; tests record instead. Set through installSeams (seams.h).
     void setProcessEnder(std::function<void(int)> ender);
     // Frees every window now and forgets the shutdown; for tests and main's exit.
     void reset();
@@ -57,8 +57,9 @@ private:
     // The close handler of both working windows: the exit screen goes up, and the
     // window that closed is unloaded.
     void workingWindowClosed(QWidget *window);
-    // Forgets a window that has closed and frees it once its events are done.
-    void unloaded(QWidget *window);
+    // Unloads a window that has closed: forgets it, and frees it once its events are
+    // done.
+    void unload(QWidget *window);
 
     QPointer<FrmMain> m_main;
     QPointer<FrmDisplay> m_display;
