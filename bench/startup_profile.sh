@@ -13,8 +13,8 @@
 # (xcb_shm_put_image, xcb_put_image). It prints, against the baselines:
 #   - the instructions to the first window's map request and to its first drawing;
 #   - for Aromelle and the two-window program, with the keys of bench/startup.sh
-#     typed once the first window is drawn, the instructions from that drawing to
-#     the second window's map request and to its first drawing;
+#     typed once the first window is drawn and settled, the instructions from that
+#     drawing to the second window's map request and to its first drawing;
 # then what Aromelle's main(), start-up and input window spend before the map,
 # inclusive of what they call. The callgrind files stay in OUT_DIR for
 # callgrind_annotate or kcachegrind. With AROMELLE=PROGRAM in the environment it
@@ -47,9 +47,10 @@ keys_two=$(printf 'a\tb\t ')
 # of no interest.
 run() {
   local then=
-  [[ -n ${4:-} ]] && then="xdotool windowfocus --sync \"\$MAP_TIMER_WINDOW\" type --delay 0 '$4'"
+  [[ -n ${4:-} ]] && then="xdotool type --delay 0 '$4'"
   rm -f "$out/$1".*
-  MAP_TIMER_THEN=$then "$build/bench/map_timer" "$2" valgrind --tool=callgrind \
+  # Under callgrind the program takes its time to settle after its first drawing.
+  MAP_TIMER_THEN=$then MAP_TIMER_PAUSE_MS=3000 "$build/bench/map_timer" "$2" valgrind --tool=callgrind \
     --callgrind-out-file="$out/$1.%p" --dump-before=xcb_map_window \
     --dump-before=xcb_shm_put_image --dump-before=xcb_put_image "$3" > /dev/null 2> "$out/$1.log" ||
     { echo "startup_profile.sh: $3 could not be followed under callgrind:" >&2; cat "$out/$1.log" >&2; exit 1; }
