@@ -27,8 +27,7 @@ QPixmap SignPictureList::shared(std::int16_t position) {
     if (slot.isNull()) {
         // Ready pixels made at build time (tools/embed_signs.cpp). As JPEG files they
         // loaded the image plug-in and libjpeg and were decoded at the first reading:
-        // 4.0 million instructions more to the profile window's map (callgrind) and
-        // 1.0 ms more processor time (the first reading: 8.2 against 7.2 ms), where this
+        // 3.9 million instructions (callgrind) and 1.0 ms of processor time, where this
         // conversion to the screen's format takes 0.2 million.
         const QImage pixels(embedded::kSignPixels[position - 1], embedded::kSignPictureWidth,
                             embedded::kSignPictureHeight, embedded::kSignPictureBytesPerLine,
