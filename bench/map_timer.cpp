@@ -219,10 +219,11 @@ int main(int argc, char *argv[]) {
                 // Damage is asked for on every top-level window before the program can draw
                 // in it; the title is known only later, at the map.
                 const auto *created = reinterpret_cast<xcb_create_notify_event_t *>(event);
-                if (created->parent == root)
+                if (created->parent == root) {
                     xcb_damage_create(c, xcb_generate_id(c), created->window,
                                       XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
-                xcb_flush(c);
+                    xcb_flush(c);
+                }
             } else if (type == XCB_MAP_NOTIFY) {
                 const Memory memory = memoryOf(pid);
                 const char *smaps = std::getenv("MAP_TIMER_SMAPS");
