@@ -2,33 +2,49 @@
 //
 // Starts PROGRAM and waits, on the X server named by $DISPLAY, for the first
 // top-level window whose title begins with TITLE to be mapped (Qt may add the
-// application's display name after a window's own title). Prints one line:
+// application's display name after a window's own title), and then for that
+// window's first drawing: the first X Damage event on it, which is when the user
+// first sees the window's content. Prints one line:
 //
 //   startup_ms=<fork to MapNotify> vmhwm_kb=<peak RSS then> vmrss_kb=<RSS then>
 //   rssanon_kb=<the anonymous part of RSS then: heap and stacks, no mapped files>
 //   cpu_ms=<processor time the program's threads had used by then>
+//   drawn_ms=<fork to the first drawing> drawn_vmhwm_kb=<peak RSS then>
+//   drawn_cpu_ms=<processor time by then>
 //
 // then kills the program. The processor time leaves out the time spent waiting for
 // a processor, so it shows what the program itself did even on a busy machine.
 // With MAP_TIMER_SMAPS=FILE in its environment, map_timer also copies the program's
-// /proc/PID/smaps at that moment to FILE, to see what the memory is made of.
+// /proc/PID/smaps at the map to FILE, to see what the memory is made of.
 //
-// With MAP_TIMER_THEN=COMMAND, map_timer does not stop at the first window: it runs
-// COMMAND through the shell (with MAP_TIMER_WINDOW set to that window's id, for
-// xdotool), waits for the next window with the same title to be mapped, and adds
+// With MAP_TIMER_THEN=COMMAND, map_timer does not stop at the first window: once it
+// is drawn, it gives it the input focus, waits MAP_TIMER_PAUSE_MS (200 unless set),
+// runs COMMAND through the shell (with MAP_TIMER_WINDOW set to that window's id, for
+// xdotool), waits for the next window with the same title to be mapped and drawn,
+// and adds
 //
-//   then_ms=<first map to the second> total_ms=<fork to the second map>
+//   then_ms=<COMMAND's start to the second window's map>
+//   then_drawn_ms=<COMMAND's start to the second window's first drawing>
+//   total_ms=<fork to the second window's first drawing>
+//   then_vmhwm_kb=<peak RSS then>
+//   then_cpu_ms=<processor time the program used from COMMAND's start to then>
 //
-// to the line. bench/startup.sh uses it to time a launch to a shown reading, the
-// keys for a name and the button typed at once by xdotool.
+// to the line. bench/startup.sh uses it to time the keys for a name and the button,
+// typed at once by xdotool, to a shown reading. The pause stands for the user, who
+// does not type the moment the window appears: keys sent at once reach a Qt program
+// before it has taken in the focus, and its input method then skips the work it
+// does at a user's first key (loading the compose table).
 //
-// It listens for the server's MapNotify events on the root window instead of
-// polling (xdotool search --sync polls twice a second), so the figure is exact to
-// the event's delivery. Without a window manager a top-level window is a child of
-// the root, which is how bench/startup.sh runs it.
+// It listens for the server's events on the root window instead of polling
+// (xdotool search --sync polls twice a second), so the figures are exact to the
+// event's delivery. It asks for Damage events on every top-level window as it is
+// created, before the program can draw in it. Without a window manager a top-level
+// window is a child of the root, which is how bench/startup.sh runs it.
 // Exit status: 0 measured, 1 usage or X error, 2 the program ended or timed out.
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -97,6 +113,31 @@ void copySmaps(pid_t pid, const char *path) {
     to << from.rdbuf();
 }
 
+struct Memory {
+    long hwm = 0;
+    long rss = 0;
+    long anon = 0;
+    double cpu = 0;
+};
+
+// Read at once: the program goes on while map_timer asks the server anything.
+Memory memoryOf(pid_t pid) {
+    return {statusField(pid, "VmHWM"), statusField(pid, "VmRSS"), statusField(pid, "RssAnon"),
+            cpuMs(pid)};
+}
+
+bool startDamage(xcb_connection_t *c) {
+    const xcb_query_extension_reply_t *extension = xcb_get_extension_data(c, &xcb_damage_id);
+    if (!extension || !extension->present)
+        return false;
+    std::unique_ptr<xcb_damage_query_version_reply_t, decltype(&std::free)> version(
+        xcb_damage_query_version_reply(
+            c, xcb_damage_query_version(c, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
+            nullptr),
+        &std::free);
+    return version != nullptr;
+}
+
 void stop(pid_t pid) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
@@ -127,6 +168,12 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "map_timer: cannot open the display (xcb error %d)\n", failure);
         return 1;
     }
+    if (!startDamage(c)) {
+        std::fprintf(stderr, "map_timer: the X server has no DAMAGE extension\n");
+        return 1;
+    }
+    const uint8_t damageNotify =
+        xcb_get_extension_data(c, &xcb_damage_id)->first_event + XCB_DAMAGE_NOTIFY;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     const xcb_atom_t netWmName = atom(c, "_NET_WM_NAME");
     const xcb_atom_t utf8 = atom(c, "UTF8_STRING");
@@ -153,19 +200,32 @@ int main(int argc, char *argv[]) {
     }
 
     const char *then = std::getenv("MAP_TIMER_THEN");
-    xcb_window_t first = XCB_WINDOW_NONE;
-    double firstMapped = 0;
+    const bool waitForSecond = then && *then;
+    const char *pause = std::getenv("MAP_TIMER_PAUSE_MS");
+    const double pauseMs = pause && *pause ? std::strtod(pause, nullptr) : 200;
+    double keysDue = 0;                    // when to run COMMAND, once the first window is drawn
+    xcb_window_t first = XCB_WINDOW_NONE;  // the first window with the title, once mapped
+    xcb_window_t second = XCB_WINDOW_NONE; // the next one, with MAP_TIMER_THEN
+    bool firstDrawn = false;
+    double keysStarted = 0;
+    double keysCpu = 0;
     pid_t thenPid = 0;
     pollfd watch{xcb_get_file_descriptor(c), POLLIN, 0};
     for (;;) {
         while (xcb_generic_event_t *event = xcb_poll_for_event(c)) {
-            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
-                const double mapped = monotonicMs();
-                // Read the memory first: the program goes on while the title is asked for.
-                const long hwm = statusField(pid, "VmHWM");
-                const long rss = statusField(pid, "VmRSS");
-                const long anon = statusField(pid, "RssAnon");
-                const double cpu = cpuMs(pid);
+            const double now = monotonicMs();
+            const uint8_t type = event->response_type & 0x7f;
+            if (type == XCB_CREATE_NOTIFY) {
+                // Damage is asked for on every top-level window before the program can draw
+                // in it; the title is known only later, at the map.
+                const auto *created = reinterpret_cast<xcb_create_notify_event_t *>(event);
+                if (created->parent == root) {
+                    xcb_damage_create(c, xcb_generate_id(c), created->window,
+                                      XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+                    xcb_flush(c);
+                }
+            } else if (type == XCB_MAP_NOTIFY) {
+                const Memory memory = memoryOf(pid);
                 const char *smaps = std::getenv("MAP_TIMER_SMAPS");
                 if (smaps && *smaps && first == XCB_WINDOW_NONE)
                     copySmaps(pid, smaps);
@@ -173,29 +233,41 @@ int main(int argc, char *argv[]) {
                 std::string name = property(c, map->window, netWmName, utf8);
                 if (name.empty())
                     name = property(c, map->window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING);
-                if (name.rfind(title, 0) == 0 && !map->override_redirect && map->window != first) {
+                if (name.rfind(title, 0) == 0 && !map->override_redirect) {
                     if (first == XCB_WINDOW_NONE) {
                         std::printf("startup_ms=%.3f vmhwm_kb=%ld vmrss_kb=%ld rssanon_kb=%ld "
                                     "cpu_ms=%.3f",
-                                    mapped - start, hwm, rss, anon, cpu);
+                                    now - start, memory.hwm, memory.rss, memory.anon, memory.cpu);
                         first = map->window;
-                        firstMapped = mapped;
-                    } else {
-                        std::printf(" then_ms=%.3f total_ms=%.3f", mapped - firstMapped,
-                                    mapped - start);
-                        then = nullptr;
+                    } else if (keysStarted > 0 && second == XCB_WINDOW_NONE &&
+                               map->window != first) {
+                        std::printf(" then_ms=%.3f", now - keysStarted);
+                        second = map->window;
                     }
-                    if (then && *then) {
-                        thenPid = fork();
-                        if (thenPid == 0) {
-                            close(xcb_get_file_descriptor(c));
-                            setenv("MAP_TIMER_WINDOW", std::to_string(first).c_str(), 1);
-                            execl("/bin/sh", "sh", "-c", then, static_cast<char *>(nullptr));
-                            _exit(127);
-                        }
-                        std::free(event);
-                        continue;
+                }
+            } else if (type == damageNotify) {
+                const auto *damage = reinterpret_cast<xcb_damage_notify_event_t *>(event);
+                bool done = false;
+                if (damage->drawable == first && first != XCB_WINDOW_NONE && !firstDrawn) {
+                    const Memory memory = memoryOf(pid);
+                    std::printf(" drawn_ms=%.3f drawn_vmhwm_kb=%ld drawn_cpu_ms=%.3f", now - start,
+                                memory.hwm, memory.cpu);
+                    firstDrawn = true;
+                    done = !waitForSecond;
+                    if (waitForSecond) {
+                        xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, first,
+                                            XCB_CURRENT_TIME);
+                        xcb_flush(c);
+                        keysDue = monotonicMs() + pauseMs;
                     }
+                } else if (damage->drawable == second && second != XCB_WINDOW_NONE) {
+                    const Memory memory = memoryOf(pid);
+                    std::printf(" then_drawn_ms=%.3f total_ms=%.3f then_vmhwm_kb=%ld "
+                                "then_cpu_ms=%.3f",
+                                now - keysStarted, now - start, memory.hwm, memory.cpu - keysCpu);
+                    done = true;
+                }
+                if (done) {
                     std::printf("\n");
                     std::fflush(stdout);
                     std::free(event);
@@ -220,12 +292,27 @@ int main(int argc, char *argv[]) {
             return 2;
         }
         if (monotonicMs() - start > kGiveUpMs) {
-            std::fprintf(stderr, "map_timer: no window \"%s\" within %.0f s\n", title.c_str(),
+            std::fprintf(stderr, "map_timer: no window \"%s\" drawn within %.0f s\n", title.c_str(),
                          kGiveUpMs / 1000);
             stop(pid);
             return 2;
         }
-        if (poll(&watch, 1, 100) < 0 && errno != EINTR) {
+        if (keysDue > 0 && keysStarted == 0 && monotonicMs() >= keysDue) {
+            std::fflush(stdout);
+            keysCpu = cpuMs(pid);
+            keysStarted = monotonicMs();
+            thenPid = fork();
+            if (thenPid == 0) {
+                close(xcb_get_file_descriptor(c));
+                setenv("MAP_TIMER_WINDOW", std::to_string(first).c_str(), 1);
+                execl("/bin/sh", "sh", "-c", then, static_cast<char *>(nullptr));
+                _exit(127);
+            }
+        }
+        int waitMs = 100;
+        if (keysDue > 0 && keysStarted == 0)
+            waitMs = std::clamp(static_cast<int>(keysDue - monotonicMs()) + 1, 0, waitMs);
+        if (poll(&watch, 1, waitMs) < 0 && errno != EINTR) {
             std::perror("map_timer: poll");
             stop(pid);
             return 1;

@@ -127,6 +127,12 @@ private slots:
     }
 
     void picturesArePlacedByPosition() {
+        // The pixels built into the program are those of each sign's own picture file.
+        for (const SunSignInfo &info : kSunSigns) {
+            QPixmap file;
+            QVERIFY(file.load(QStringLiteral(AROMELLE_ASSETS_DIR "/signs/") + q(info.pictureKey)));
+            QCOMPARE(SignPictureList::shared(ordinal(info.sign)).toImage(), file.toImage());
+        }
         QCOMPARE(SignPictureList::shared(10).size(), QSize(200, 200));
         QVERIFY(SignPictureList::shared(0).isNull());
         QVERIFY(SignPictureList::shared(13).isNull());

@@ -1,5 +1,5 @@
-// The twelve sign pictures by 1-based position, decoded from the program's
-// resources on first use and kept for the rest of the run.
+// The twelve sign pictures by 1-based position, made from the pixels built into the
+// program on first use and kept for the rest of the run.
 #pragma once
 
 #include <QObject>
