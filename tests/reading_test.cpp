@@ -93,7 +93,7 @@ class ReadingTest : public QObject {
         QCOMPARE(child<QPlainTextEdit>(d, "txtSunSignNegativeTraits")->toPlainText(),
                  q(p.negative_traits));
         QCOMPARE(shown(child<QLabel>(d, "picSunSign")),
-                 SignPictureList::shared(p.picture_position).toImage());
+                 IMGSunsignList(p.picture_position).toImage());
         QCOMPARE(child<QLabel>(d, "lblFragrances")->text(), q(p.fragrances));
         QCOMPARE(child<QLabel>(d, "lblPerfume")->text(), q(p.perfumes));
         QCOMPARE(child<QPlainTextEdit>(d, "txtAromelle")->toPlainText(), q(p.perfume_preferences));
@@ -131,12 +131,12 @@ private slots:
         for (const SunSignInfo &info : kSunSigns) {
             QPixmap file;
             QVERIFY(file.load(QStringLiteral(AROMELLE_ASSETS_DIR "/signs/") + q(info.pictureKey)));
-            QCOMPARE(SignPictureList::shared(ordinal(info.sign)).toImage(), file.toImage());
+            QCOMPARE(IMGSunsignList(ordinal(info.sign)).toImage(), file.toImage());
         }
-        QCOMPARE(SignPictureList::shared(10).size(), QSize(200, 200));
-        QVERIFY(SignPictureList::shared(0).isNull());
-        QVERIFY(SignPictureList::shared(13).isNull());
-        QVERIFY(SignPictureList::shared(11).toImage() != SignPictureList::shared(12).toImage());
+        QCOMPARE(IMGSunsignList(10).size(), QSize(200, 200));
+        QVERIFY(IMGSunsignList(0).isNull());
+        QVERIFY(IMGSunsignList(13).isNull());
+        QVERIFY(IMGSunsignList(11).toImage() != IMGSunsignList(12).toImage());
     }
 
     void designStateBeforeAReading() {
@@ -148,7 +148,7 @@ private slots:
             QCOMPARE(child<QLabel>(d, value)->text(), QStringLiteral("lblSunSign"));
         QCOMPARE(child<QLabel>(d, "lblFragrances")->text(), q(kDesignFragrances));
         QCOMPARE(child<QLabel>(d, "lblPerfume")->text(), q(profileOf(SunSign::Taurus).perfumes));
-        QCOMPARE(shown(child<QLabel>(d, "picSunSign")), SignPictureList::shared(11).toImage());
+        QCOMPARE(shown(child<QLabel>(d, "picSunSign")), IMGSunsignList(11).toImage());
         QVERIFY(child<QPlainTextEdit>(d, "txtAromelle")->toPlainText().isEmpty());
         QVERIFY(child<QPlainTextEdit>(d, "txtSunSignPositiveTraits")->isReadOnly());
     }

@@ -303,7 +303,7 @@ void FrmDisplay::buildSunSignTab(QWidget *page) {
     picSunSign = new Picture(frame);
     picSunSign->setObjectName(QStringLiteral("picSunSign"));
     picSunSign->setGeometry(Geometry::picSunSign);
-    picSunSign->setPixmap(SignPictureList::shared(ordinal(SunSign::Aquarius)));
+    picSunSign->setPixmap(IMGSunsignList(ordinal(SunSign::Aquarius)));
     picSunSign->setAccessibleName(qt(displayName(SunSign::Aquarius)));
 }
 

@@ -4,7 +4,6 @@
 #include "look.h"
 #include "messages.h"
 #include "quick_start.h"
-#include "sign_pictures.h"
 
 #include <QAbstractListModel>
 #include <QComboBox>
@@ -195,7 +194,6 @@ FrmMain::FrmMain() : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geom
     connect(m_exit, &QPushButton::clicked, this, &FrmMain::cmdExit_Click);
 
     QFrame *bottom = indigoStrip(client, "Frame5", Geometry::Frame5);
-    m_pictures = new SignPictureList(this);
     // The co-branding offer lies in front until start-up decides.
     m_offers = addOffers(bottom, Geometry::lblCobrand, Geometry::lblFullBrand, InFront::Cobrand);
 

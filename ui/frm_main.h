@@ -12,8 +12,6 @@ class QPushButton;
 
 namespace aromelle {
 
-class SignPictureList;
-
 class FrmMain : public MenuWindow {
     Q_OBJECT
 public:
@@ -25,7 +23,6 @@ public:
     std::int16_t monthPosition() const;
     std::int16_t dayPosition() const;
 
-    const SignPictureList &IMGSunsignList() const { return *m_pictures; }
     // Start-up brings one of the two offers to the front.
     look::LinkLabel *lblCobrand() const { return m_offers.cobrand; }
     look::LinkLabel *lblFullBrand() const { return m_offers.fullBrand; }
@@ -54,7 +51,6 @@ private:
     QPushButton *m_next = nullptr;
     QPushButton *m_exit = nullptr;
     Offers m_offers{};
-    SignPictureList *m_pictures = nullptr;
 };
 
 } // namespace aromelle

@@ -5,17 +5,11 @@
 
 #include <QImage>
 
+#include <array>
+
 namespace aromelle {
 
-SignPictureList::SignPictureList(QObject *parent) : QObject(parent) {
-    setObjectName(QStringLiteral("IMGSunsignList"));
-}
-
-QPixmap SignPictureList::picture(std::int16_t position) const {
-    return shared(position);
-}
-
-QPixmap SignPictureList::shared(std::int16_t position) {
+QPixmap IMGSunsignList(std::int16_t position) {
     // Making all twelve up front would slow start-up for pictures most runs never show.
     // Kept for the life of the process: pixmaps must not outlive the application
     // object's clean-up, so they are never destroyed at exit.

@@ -72,7 +72,7 @@ void Windows::show_reading() {
 
     FrmDisplay &reading = display(); // a fresh window in its design state
     if (const SignProfile *profile = findProfile(modAromelle::current_sign))
-        reading.showProfile(*profile, input.IMGSunsignList().picture(profile->picture_position));
+        reading.showProfile(*profile, IMGSunsignList(profile->picture_position));
 
     input.hide();
     exitScreen().hide(); // loads it, hidden, at the first reading
