@@ -31,7 +31,11 @@ private:
     FrmMain &shownInput() {
         FrmMain &input = Windows::instance().main();
         input.show();
-        QApplication::setActiveWindow(&input);
+        input.activateWindow();
+        // Focus moves only within the active window, which the platform makes
+        // active from its event queue.
+        if (!QTest::qWaitForWindowActive(&input))
+            qFatal("the input window did not become active");
         return input;
     }
 
