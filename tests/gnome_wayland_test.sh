@@ -19,6 +19,20 @@
 # all, also what D-Bus started on the test's behalf (the accessibility registry,
 # dconf), however the test ends.
 set -euo pipefail
+
+# What the test needs, each with its Debian package (script/bootstrap installs
+# them). A missing one fails the test: it must not pass without having run.
+missing=""
+for need in mutter:mutter dbus-daemon:dbus-daemon dbus-send:dbus-bin \
+    /usr/libexec/at-spi-bus-launcher:at-spi2-core; do
+    command -v "${need%%:*}" >/dev/null || missing+=" ${need##*:}"
+done
+/usr/bin/python3 -c 'import dbus' 2>/dev/null || missing+=" python3-dbus"
+if [ -n "$missing" ]; then
+    echo "gnome-wayland: not run, these Debian packages are missing:$missing" >&2
+    exit 1
+fi
+
 program=$(readlink -f "$1")
 here=$(dirname "$(readlink -f "$0")")
 readonly patience=60 # seconds any one step may take on a busy machine
