@@ -71,7 +71,7 @@ fail() {
     echo "--- mutter log (last lines)" >&2
     tail -n 20 "$work/mutter.log" >&2 || true
     echo "--- program output (last lines)" >&2
-    cat "$work/program.log" > /tmp/mt4/asan-full.log; tail -n 40 "$work/program.log" >&2 || true
+    tail -n 40 "$work/program.log" >&2 || true
     exit 1
 }
 wait_for() {
