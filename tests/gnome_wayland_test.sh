@@ -46,8 +46,10 @@ cleanup() {
         [ "${p#/proc/}" != "$$" ] || continue
         grep -qzx "AROMELLE_TEST_RUN=$work" "$p/environ" 2>/dev/null && pids+=" ${p#/proc/}"
     done
+    # The shell would report each killed job; all there is to say has been said.
+    exec 2>/dev/null
     # shellcheck disable=SC2086 # one word per process
-    [ -z "$pids" ] || kill -KILL $pids 2>/dev/null || true
+    [ -z "$pids" ] || kill -KILL $pids || true
     wait 2>/dev/null || true
     rm -rf "$work"
 }
