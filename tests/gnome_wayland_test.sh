@@ -16,8 +16,8 @@
 #
 # Each step waits for what it needs, never for a fixed time. Everything the test
 # starts carries this run's folder in its environment, so that clean-up ends it
-# all, also what D-Bus started on the test's behalf (the accessibility registry,
-# dconf), however the test ends.
+# all, also what D-Bus started on the test's behalf (the accessibility registry),
+# however the test ends.
 set -euo pipefail
 
 # What the test needs, each with its Debian package (script/bootstrap installs
@@ -68,12 +68,14 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/
 export PATH=$work/bin:$PATH
 unset DISPLAY WAYLAND_SOCKET DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP || true
 
+# Reported on the test's own error output, even from a condition being waited on.
+exec 4>&2
 fail() {
-    echo "gnome-wayland: $*" >&2
-    echo "--- mutter log (last lines)" >&2
-    tail -n 20 "$work/mutter.log" >&2 || true
-    echo "--- program output (last lines)" >&2
-    tail -n 40 "$work/program.log" >&2 || true
+    echo "gnome-wayland: $*" >&4
+    echo "--- mutter log (last lines)" >&4
+    tail -n 20 "$work/mutter.log" >&4 || true
+    echo "--- program output (last lines)" >&4
+    tail -n 40 "$work/program.log" >&4 || true
     exit 1
 }
 wait_for() {
