@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# End to end under GNOME on Wayland: the real program as a native Wayland client
+# of GNOME's own compositor, mutter, headless on a 1024 x 768 virtual monitor,
+# driven by the keyboard alone through mutter's remote-desktop interface and read
+# through AT-SPI (gnome_wayland_drive.py). A private session bus, accessibility
+# bus and runtime folder, a fresh HOME, and a stand-in xdg-open that records the
+# pages instead of starting a browser.
+#
+# Makes a reading and goes Back, opens and closes the about window, leaves by
+# Alt+F4 to the exit screen, has a space in an address refused by a message box,
+# and ends by Exit with status 0. Wayland leaves two things to the compositor,
+# so they are not checked here as e2e_test.sh checks them on X11: where each
+# window opens (the program cannot place its windows) and keeping the exit screen
+# above other windows (Wayland has no request for it). Everything else must be
+# as on X11: the same windows, sizes, texts, keyboard and focus.
+#
+# Each step waits for what it needs, never for a fixed time. Everything the test
+# starts carries this run's folder in its environment, so that clean-up ends it
+# all, also what D-Bus started on the test's behalf (the accessibility registry),
+# however the test ends.
+set -euo pipefail
+
+# What the test needs, each with its Debian package (script/bootstrap installs
+# them). A missing one fails the test: it must not pass without having run.
+missing=""
+for need in mutter:mutter dbus-daemon:dbus-daemon dbus-send:dbus-bin \
+    /usr/libexec/at-spi-bus-launcher:at-spi2-core; do
+    command -v "${need%%:*}" >/dev/null || missing+=" ${need##*:}"
+done
+/usr/bin/python3 -c 'import dbus' 2>/dev/null || missing+=" python3-dbus"
+if [ -n "$missing" ]; then
+    echo "gnome-wayland: not run, these Debian packages are missing:$missing" >&2
+    exit 1
+fi
+
+program=$(readlink -f "$1")
+here=$(dirname "$(readlink -f "$0")")
+readonly patience=60 # seconds any one step may take on a busy machine
+readonly socket=aromelle-gnome
+
+work=$(mktemp -d)
+export AROMELLE_TEST_RUN=$work
+cleanup() {
+    local p pids=""
+    for p in /proc/[0-9]*; do
+        [ "${p#/proc/}" != "$$" ] || continue
+        grep -qzx "AROMELLE_TEST_RUN=$work" "$p/environ" 2>/dev/null && pids+=" ${p#/proc/}"
+    done
+    # The shell would report each killed job; all there is to say has been said.
+    exec 2>/dev/null
+    # shellcheck disable=SC2086 # one word per process
+    [ -z "$pids" ] || kill -KILL $pids || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+# An interrupted run must not leave mutter behind: signals end through the EXIT trap.
+trap 'exit 1' HUP INT PIPE TERM
+
+mkdir -p "$work/bin" "$work/home" "$work/run"
+chmod 700 "$work/run"
+cat >"$work/bin/xdg-open" <<SH
+#!/bin/sh
+printf '%s\n' "\$1" >> "$work/urls"
+SH
+chmod +x "$work/bin/xdg-open"
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
+export PATH=$work/bin:$PATH
+unset DISPLAY WAYLAND_SOCKET DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP || true
+
+# Reported on the test's own error output, even from a condition being waited on.
+exec 4>&2
+fail() {
+    echo "gnome-wayland: $*" >&4
+    echo "--- mutter log (last lines)" >&4
+    tail -n 20 "$work/mutter.log" >&4 || true
+    echo "--- program output (last lines)" >&4
+    tail -n 40 "$work/program.log" >&4 || true
+    exit 1
+}
+wait_for() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + patience))
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
+        sleep 0.05
+    done
+}
+
+# The session bus that GNOME's services (mutter's own interfaces, the
+# accessibility bus) are found on.
+dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >"$work/dbus.log" 2>&1 &
+bus_known() { [ -s "$work/bus" ]; }
+wait_for "the session bus" bus_known
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+export DBUS_SESSION_BUS_ADDRESS
+
+# GNOME's compositor with no X server at all, on a virtual monitor: it needs no
+# GPU (it draws in software) and no PipeWire (that is only for screen casts).
+mutter --wayland --headless --no-x11 --virtual-monitor 1024x768 --wayland-display="$socket" \
+    >"$work/mutter.log" 2>&1 &
+mutter_pid=$!
+owned() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q 'boolean true'
+}
+mutter_ready() {
+    kill -0 "$mutter_pid" || fail "mutter ended"
+    [ -S "$work/run/$socket" ] && owned org.gnome.Mutter.RemoteDesktop
+}
+wait_for "mutter" mutter_ready
+
+# The accessibility bus, through which Qt's bridge tells the program's windows.
+/usr/libexec/at-spi-bus-launcher >"$work/at-spi.log" 2>&1 &
+wait_for "the accessibility bus" owned org.a11y.Bus
+
+# The program itself is started by the driver, which needs its exit status. Qt's
+# bridge stays off unless a screen reader is known to run; the variable says one does.
+export WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# Debian's own Python, where python3-dbus is installed.
+/usr/bin/python3 "$here/gnome_wayland_drive.py" "$program" >"$work/program.log" 2>&1 ||
+    fail "$(grep '^gnome-wayland: ' "$work/program.log" | tail -n 1 | sed 's/^gnome-wayland: //')"
+
+if grep -qE "AddressSanitizer|LeakSanitizer|runtime error" "$work/program.log"; then
+    fail "the program reported an error"
+fi
+[ ! -e "$work/urls" ] || fail "pages opened without being asked for: $(cat "$work/urls")"
+conf=$work/home/.config/aromelle/aromelle.conf
+grep -q '^Duration=' "$conf" || fail "no date stored in $conf"
+echo "1 passed, 0 failed"
