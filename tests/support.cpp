@@ -5,6 +5,7 @@
 #include "links.h"
 #include "look.h"
 #include "startup.h"
+#include "style.h"
 #include "update_reminder.h"
 #include "windows.h"
 
@@ -24,6 +25,10 @@
 namespace testing_support {
 
 Harness::Harness() {
+    // What main installs: the program's style, and with it Fusion's palette, which
+    // draws the focus rings and flat faces, and the chosen fonts.
+    if (!dynamic_cast<aromelle::look::ProgramStyle *>(QApplication::style()))
+        QApplication::setStyle(new aromelle::look::ProgramStyle);
     aromelle::look::installFontSubstitutes();
     aromelle::setMessageHandler([this](aromelle::MessageKind kind, const QString &text) {
         messages.append({kind, text});
