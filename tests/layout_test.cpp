@@ -33,6 +33,28 @@ QStringList expectedFamilies() {
             QStringLiteral("Liberation Sans")};
 }
 
+// Whether a control wears a ring in its text colour once it has the focus: a band
+// two pixels wide round it, or round its caption or current tab, turns more pixels
+// to that colour than its two short sides alone hold, far more than a text cursor.
+bool wearsRing(QWidget *control) {
+    control->clearFocus();
+    const QImage without = control->grab().toImage();
+    control->setFocus(Qt::TabFocusReason);
+    const QImage with = control->grab().toImage();
+    const QPalette &palette = control->palette();
+    const QList<QColor> textColours = {palette.color(QPalette::WindowText),
+                                       palette.color(QPalette::Text),
+                                       palette.color(QPalette::ButtonText)};
+    qsizetype turned = 0;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            const QColor colour = with.pixelColor(x, y);
+            turned += colour != without.pixelColor(x, y) && textColours.contains(colour);
+        }
+    }
+    return turned > 4 * with.height();
+}
+
 QStringList clipped(QWidget *window) {
     const QStringList families = expectedFamilies();
     QStringList problems;
@@ -83,6 +105,9 @@ QStringList clipped(QWidget *window) {
             label->setFocus();
             if (w->grab().toImage().pixelColor(0, 0) != w->palette().color(QPalette::WindowText))
                 problems << QStringLiteral("%1 wears no ring").arg(w->objectName());
+        } else if ((w->focusPolicy() & Qt::TabFocus) && // a tab control's focus: its tab bar
+                   !wearsRing(w->focusProxy() ? w->focusProxy() : w)) {
+            problems << QStringLiteral("%1 wears no ring").arg(w->objectName());
         }
     }
     return problems;

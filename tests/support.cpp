@@ -5,6 +5,7 @@
 #include "links.h"
 #include "look.h"
 #include "startup.h"
+#include "style.h"
 #include "update_reminder.h"
 #include "windows.h"
 
@@ -41,6 +42,10 @@ Harness::Harness()
                    },
                .askUpdate = aromelle::askUpdateInMessageBox,
                .endProcess = [this](int) { ++processEnds; }}) {
+    // What main installs: the program's style, and with it Fusion's palette, which
+    // draws the focus rings and flat faces, and the chosen fonts.
+    if (!dynamic_cast<aromelle::look::ProgramStyle *>(QApplication::style()))
+        QApplication::setStyle(new aromelle::look::ProgramStyle);
     aromelle::look::installFontSubstitutes();
     resetWindows();
 }
