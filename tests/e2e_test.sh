@@ -15,15 +15,10 @@
 set -euo pipefail
 program=$(readlink -f "$1")
 work=$(mktemp -d)
-mkdir -p "$work/bin" "$work/home" "$work/run"
-chmod 700 "$work/run"
-cat >"$work/bin/xdg-open" <<SH
-#!/bin/sh
-printf '%s\n' "\$1" >> "$work/urls"
-SH
-chmod +x "$work/bin/xdg-open"
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
-export PATH=$work/bin:$PATH QT_QPA_PLATFORM=xcb
+# shellcheck source=tests/private_home.sh
+. "$(dirname "$(readlink -f "$0")")/private_home.sh"
+private_home "$work"
+export QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP WAYLAND_DISPLAY || true
 
 readonly screen_w=640 screen_h=480

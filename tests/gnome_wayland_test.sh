@@ -69,15 +69,9 @@ trap cleanup EXIT
 # An interrupted run must not leave mutter behind: signals end through the EXIT trap.
 trap 'exit 1' HUP INT PIPE TERM
 
-mkdir -p "$work/bin" "$work/home" "$work/run"
-chmod 700 "$work/run"
-cat >"$work/bin/xdg-open" <<SH
-#!/bin/sh
-printf '%s\n' "\$1" >> "$work/urls"
-SH
-chmod +x "$work/bin/xdg-open"
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
-export PATH=$work/bin:$PATH
+# shellcheck source=tests/private_home.sh
+. "$here/private_home.sh"
+private_home "$work"
 unset DISPLAY WAYLAND_SOCKET DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP || true
 
 # Reported on the test's own error output, even from a condition being waited on.

@@ -1,0 +1,16 @@
+# Sourced by the tests that run the real program: gives it a fresh HOME and a
+# private runtime folder under WORK, and a stand-in xdg-open first on PATH that
+# writes each page asked for to WORK/urls instead of starting a browser.
+#   private_home WORK
+private_home() {
+    local work=$1
+    mkdir -p "$work/bin" "$work/home" "$work/run"
+    chmod 700 "$work/run"
+    cat >"$work/bin/xdg-open" <<SH
+#!/bin/sh
+printf '%s\n' "\$1" >> "$work/urls"
+SH
+    chmod +x "$work/bin/xdg-open"
+    export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
+    export PATH=$work/bin:$PATH
+}
