@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QHelpEvent>
+#include <QMap>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolTip>
@@ -75,6 +76,16 @@ QList<Told> toldBy(QWidget *control) {
 } // namespace
 
 Q_DECLARE_METATYPE(Window)
+
+// Under tests/accessibility_bus_test.sh Qt's bridge is switched on, and it becomes
+// active once it has found the accessibility bus.
+static bool screenReaderListens() {
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        return false;
+    constexpr int kPatienceMs = 20000;
+    return QTest::qWaitFor([] { return QAccessible::isActive(); }, kPatienceMs) ||
+           (qFatal("the accessibility bus is there, but Qt's bridge never became active"), false);
+}
 
 class AccessibilityTest : public QObject {
     Q_OBJECT
@@ -183,6 +194,56 @@ private slots:
         }
         for (const QString &value : expected)
             QVERIFY2(told.join(QStringLiteral(". ")).contains(value), qPrintable(value));
+    }
+
+    // What a screen reader is told as it happens. Qt tells assistive technology
+    // nothing until a screen reader is there: tests/accessibility_bus_test.sh runs
+    // these two on X11 with an accessibility bus; the plain run skips them.
+    void tabBarFocusIsToldOnTheCurrentTab() {
+        if (!screenReaderListens())
+            QSKIP("needs an accessibility bus (tests/accessibility_bus_test.sh)");
+        Harness h;
+        FrmMain &input = Windows::instance().main();
+        testing_support::setEntries(input, "ANN", "LEE", 1, 1, 1980);
+        input.cmdNext_Click();
+        FrmDisplay &display = Windows::instance().display();
+        QVERIFY(QTest::qWaitForWindowExposed(&display));
+        auto *bar = display.findChild<QTabBar *>();
+        QVERIFY(bar);
+        static QList<std::pair<QObject *, int>> focusTold;
+        focusTold.clear();
+        const auto before = QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+            if (event->type() == QAccessible::Focus)
+                focusTold.append({event->object(), event->child()});
+        });
+        bar->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(focusTold.contains({bar, bar->currentIndex()}));
+        QAccessible::installUpdateHandler(before);
+    }
+
+    // The exit screen is built hidden at the first reading; once shown, each of its
+    // controls is a new object to the screen reader, which then asks for its state
+    // (visible, showing) instead of keeping what it heard while the screen was hidden.
+    void exitScreenControlsAreToldAnewOnceShown() {
+        if (!screenReaderListens())
+            QSKIP("needs an accessibility bus (tests/accessibility_bus_test.sh)");
+        Harness h;
+        FrmExitScreen &screen = Windows::instance().exitScreen();
+        QMap<QWidget *, QAccessible::Id> hidden;
+        for (QWidget *control : screen.findChildren<QWidget *>())
+            if (QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control))
+                hidden.insert(control, QAccessible::uniqueId(a));
+        QVERIFY(!hidden.isEmpty());
+        Windows::instance().showExitScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        for (auto it = hidden.cbegin(); it != hidden.cend(); ++it) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(it.key());
+            QVERIFY(a);
+            QVERIFY2(QAccessible::uniqueId(a) != it.value(),
+                     qPrintable(it.key()->objectName() + " is still the object told while hidden"));
+            if (it.key()->isVisible())
+                QVERIFY2(!a->state().invisible, qPrintable(it.key()->objectName()));
+        }
     }
 };
 
