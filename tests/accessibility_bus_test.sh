@@ -8,12 +8,11 @@ launcher=/usr/libexec/at-spi-bus-launcher
 [ -x "$launcher" ] || { echo "accessibility-bus: needs $launcher (Debian package at-spi2-core)" >&2; exit 1; }
 work=$(mktemp -d)
 export AROMELLE_TEST_RUN=$work
+# shellcheck source=tests/private_home.sh
+. "$(dirname "$(readlink -f "$0")")/private_home.sh"
 cleanup() {
-    local p pids=""
-    for p in /proc/[0-9]*; do
-        [ "${p#/proc/}" != "$$" ] || continue
-        grep -qzx "AROMELLE_TEST_RUN=$work" "$p/environ" 2>/dev/null && pids+=" ${p#/proc/}"
-    done
+    local pids
+    pids=$(marked_processes "$work")
     # shellcheck disable=SC2086 # one word per process
     [ -z "$pids" ] || kill -KILL $pids 2>/dev/null || true
     wait 2>/dev/null || true

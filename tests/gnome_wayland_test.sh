@@ -52,12 +52,11 @@ readonly socket=aromelle-gnome
 
 work=$(mktemp -d)
 export AROMELLE_TEST_RUN=$work
+# shellcheck source=tests/private_home.sh
+. "$here/private_home.sh"
 cleanup() {
-    local p pids=""
-    for p in /proc/[0-9]*; do
-        [ "${p#/proc/}" != "$$" ] || continue
-        grep -qzx "AROMELLE_TEST_RUN=$work" "$p/environ" 2>/dev/null && pids+=" ${p#/proc/}"
-    done
+    local pids
+    pids=$(marked_processes "$work")
     # The shell would report each killed job; all there is to say has been said.
     exec 2>/dev/null
     # shellcheck disable=SC2086 # one word per process
@@ -69,8 +68,6 @@ trap cleanup EXIT
 # An interrupted run must not leave mutter behind: signals end through the EXIT trap.
 trap 'exit 1' HUP INT PIPE TERM
 
-# shellcheck source=tests/private_home.sh
-. "$here/private_home.sh"
 private_home "$work"
 unset DISPLAY WAYLAND_SOCKET DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP || true
 

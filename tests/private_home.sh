@@ -1,7 +1,8 @@
-# Sourced by the tests that run the real program: gives it a fresh HOME and a
-# private runtime folder under WORK, and a stand-in xdg-open first on PATH that
-# writes each page asked for to WORK/urls instead of starting a browser.
-#   private_home WORK
+# Sourced by the tests that run the real program or start services for it.
+#
+# private_home WORK: a fresh HOME and a private runtime folder under WORK, and a
+# stand-in xdg-open first on PATH that writes each page asked for to WORK/urls
+# instead of starting a browser.
 private_home() {
     local work=$1
     mkdir -p "$work/bin" "$work/home" "$work/run"
@@ -13,4 +14,15 @@ SH
     chmod +x "$work/bin/xdg-open"
     export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
     export PATH=$work/bin:$PATH
+}
+
+# marked_processes WORK: the processes, other than this shell, started under
+# `export AROMELLE_TEST_RUN=WORK`, the services D-Bus starts on demand included.
+marked_processes() {
+    local p
+    for p in /proc/[0-9]*; do
+        [ "${p#/proc/}" != "$$" ] || continue
+        grep -qzx "AROMELLE_TEST_RUN=$1" "$p/environ" 2>/dev/null && echo "${p#/proc/}"
+    done
+    return 0
 }
