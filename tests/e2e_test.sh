@@ -129,7 +129,7 @@ check_placement() {
 
 started_on=$(date +%Y-%m-%d)
 # Marks the program and whatever it starts, to find what outlives it.
-AROMELLE_E2E_RUN=$work "$program" &
+AROMELLE_TEST_RUN=$work "$program" &
 app=$!
 
 # The input window: a name and 25 July (Leo), then Enter on the reading button.
@@ -234,16 +234,9 @@ app=""
 
 # Nothing the program started is left running. With no session bus (none is set
 # here), D-Bus would start one for it through dbus-launch (Debian's dbus-x11).
-leftovers() {
-    local p
-    for p in /proc/[0-9]*; do
-        grep -qxaF "AROMELLE_E2E_RUN=$work" <(tr '\0' '\n' <"$p/environ" 2>/dev/null) &&
-            tr '\0' ' ' <"$p/cmdline"
-    done
-    return 0
-}
-left=$(leftovers)
-[ -z "$left" ] || fail "left running after the program ended: $left"
+left=""
+for pid in $(marked_processes "$work"); do left+=" $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"; done
+[ -z "$left" ] || fail "left running after the program ended:$left"
 
 echo "pages opened:"
 cat "$work/urls"
