@@ -221,28 +221,38 @@ private slots:
         QAccessible::installUpdateHandler(before);
     }
 
-    // The exit screen is built hidden at the first reading; once shown, each of its
-    // controls is a new object to the screen reader, which then asks for its state
-    // (visible, showing) instead of keeping what it heard while the screen was hidden.
+    // The exit screen's controls are built just before it first shows, and Qt tells
+    // of some of them (their texts, their names) while they are still hidden. Once
+    // shown, each of those is a new object to the screen reader, which then asks for
+    // its state (visible, showing) instead of keeping what it heard while hidden.
     void exitScreenControlsAreToldAnewOnceShown() {
         if (!screenReaderListens())
             QSKIP("needs an accessibility bus (tests/accessibility_bus_test.sh)");
         Harness h;
         FrmExitScreen &screen = Windows::instance().exitScreen();
-        QMap<QWidget *, QAccessible::Id> hidden;
-        for (QWidget *control : screen.findChildren<QWidget *>())
-            if (QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control))
-                hidden.insert(control, QAccessible::uniqueId(a));
-        QVERIFY(!hidden.isEmpty());
+        static QMap<QObject *, QAccessible::Id> toldHidden;
+        static QAccessible::UpdateHandler bridge;
+        toldHidden.clear();
+        bridge = QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+            QAccessibleInterface *told = event->accessibleInterface();
+            if (told && told->state().invisible && event->object()->isWidgetType())
+                toldHidden.insert(event->object(), QAccessible::uniqueId(told));
+            if (bridge)
+                bridge(event);
+        });
         Windows::instance().showExitScreen();
+        QAccessible::installUpdateHandler(bridge);
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
-        for (auto it = hidden.cbegin(); it != hidden.cend(); ++it) {
-            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(it.key());
+        QVERIFY(!toldHidden.isEmpty());
+        for (auto it = toldHidden.cbegin(); it != toldHidden.cend(); ++it) {
+            auto *control = static_cast<QWidget *>(it.key());
+            QVERIFY(screen.isAncestorOf(control));
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control);
             QVERIFY(a);
             QVERIFY2(QAccessible::uniqueId(a) != it.value(),
-                     qPrintable(it.key()->objectName() + " is still the object told while hidden"));
-            if (it.key()->isVisible())
-                QVERIFY2(!a->state().invisible, qPrintable(it.key()->objectName()));
+                     qPrintable(control->objectName() + " is still the object told while hidden"));
+            if (control->isVisible())
+                QVERIFY2(!a->state().invisible, qPrintable(control->objectName()));
         }
     }
 };

@@ -65,6 +65,11 @@ private slots:
         FrmExitScreen &s = Windows::instance().exitScreen();
         QVERIFY(!s.isVisible());
         QVERIFY(s.windowFlags() & Qt::WindowStaysOnTopHint);
+        // The plea is chosen at loading; the controls wait for the first show.
+        QCOMPARE(s.plea(), QString::fromLatin1(kPleaTexts[3]));
+        QVERIFY(s.findChildren<QWidget *>().isEmpty());
+        h.randomNumbers = {0.10};
+        Windows::instance().show(s);
         QCOMPARE(s.findChild<QLabel *>("Label2")->text(), QString::fromLatin1(kPleaTexts[3]));
         // Two paragraphs, the second on the next line: no blank line between.
         const QStringList paragraphs = s.findChild<QLabel *>("Label3")->text().split('\n');
@@ -74,7 +79,6 @@ private slots:
         QCOMPARE(box(s, "txtEmail")->text(), QStringLiteral("Your Email Address"));
         QCOMPARE(box(s, "txtFriendName")->text(), QStringLiteral("Friend's Name"));
         QCOMPARE(box(s, "txtFriendEmail")->text(), QStringLiteral("Friend's Email Address"));
-        Windows::instance().show(s);
         QCOMPARE(s.focusWidget()->objectName(), QStringLiteral("cmdClose"));
     }
 

@@ -181,6 +181,7 @@ private slots:
         QFETCH(uint, code);
         Harness h;
         FrmExitScreen &screen = Windows::instance().exitScreen();
+        Windows::instance().show(screen);
         for (const char *name : {"txtEmail", "txtFriendEmail"}) {
             h.clear();
             auto *box = screen.findChild<QLineEdit *>(name);
@@ -234,6 +235,7 @@ private slots:
         constexpr qsizetype kLongestArgument = 128 * 1024 - 1;
         Harness h;
         FrmExitScreen &screen = Windows::instance().exitScreen();
+        Windows::instance().show(screen);
         const QString huge = QString(30000, QLatin1Char('&')) + QStringLiteral("=#%");
         screen.findChild<QLineEdit *>("txtName")->setText(huge);
         screen.findChild<QLineEdit *>("txtEmail")->setText(QStringLiteral("a@b.c"));

@@ -5,7 +5,6 @@
 #include "links.h"
 #include "look.h"
 #include "messages.h"
-#include "quick_start.h"
 #include "tell_a_friend.h"
 
 #include <QCheckBox>
@@ -77,7 +76,8 @@ QGroupBox *navyFrame(QWidget *parent, const char *name, const char *caption, con
 }
 
 QLineEdit *formBox(QWidget *parent, const char *name, const QRect &rect) {
-    auto *box = place(quickStart::textBox(parent, uiFont(points::kText)), name, rect);
+    auto *box = place(new QLineEdit(parent), name, rect);
+    box->setFont(uiFont(points::kText));
     box->setMaxLength(std::numeric_limits<int>::max()); // no limit, as in the other boxes
     setColours(box, Qt::black, Qt::white);
     return box;
@@ -139,19 +139,35 @@ FrmExitScreen::FrmExitScreen() {
     makeFixedWindow(this);
     setFixedSize(Geometry::client.size());
     setColours(this, Qt::black, Qt::white);
+    whenFirstShown(this, [this] {
+        centreOnScreen(this);
+        // Qt tells of the controls while they are built, before they show.
+        accessible::refreshWindow(this);
+    });
+    Form_Load();
+}
 
+void FrmExitScreen::setVisible(bool visible) {
+    // Built while still hidden, just before the first show, so the controls are shown
+    // with the window.
+    if (visible && !m_close)
+        buildControls();
+    QWidget::setVisible(visible);
+}
+
+void FrmExitScreen::buildControls() {
     Picture *icon = programPicture(this, Geometry::Picture1);
 
     auto *title = place(new QLabel(programTitle(), this), "Label1", Geometry::Label1);
     title->setFont(captionFont(points::kTitle, points::kTitle)); // fits its box in either family
     setColours(title, Qt::black);
 
-    m_plea = place(new QLabel(this), "Label2", Geometry::Label2);
-    m_plea->setTextFormat(Qt::PlainText);
-    m_plea->setWordWrap(true);
-    m_plea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_plea->setFont(uiFont(points::kHeading, Bold));
-    setColours(m_plea, Qt::black);
+    auto *plea = place(new QLabel(m_pleaText, this), "Label2", Geometry::Label2);
+    plea->setTextFormat(Qt::PlainText);
+    plea->setWordWrap(true);
+    plea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    plea->setFont(uiFont(points::kHeading, Bold));
+    setColours(plea, Qt::black);
 
     m_visit = place(new QCheckBox(QStringLiteral("Click here to visit ") +
                                       QString::fromLatin1(urls::kHomePage) + QStringLiteral(" now"),
@@ -221,19 +237,12 @@ FrmExitScreen::FrmExitScreen() {
     setTabOrder(m_email, m_friendEmail);
     setTabOrder(m_friendEmail, m_friendName);
     setTabOrder(m_friendName, m_message);
-
-    whenFirstShown(this, [this] {
-        centreOnScreen(this);
-        // Loaded hidden at the first reading, it is first seen here.
-        accessible::refreshWindow(this);
-    });
-    Form_Load();
 }
 
 void FrmExitScreen::Form_Load() {
     randomize();
     const int k = static_cast<int>(std::floor(randomNumber() * kPleaCount));
-    m_plea->setText(QString::fromLatin1(kPleaTexts[std::clamp(k, 0, kPleaCount - 1)]));
+    m_pleaText = QString::fromLatin1(kPleaTexts[std::clamp(k, 0, kPleaCount - 1)]);
     // Above every other window, browsers it opens included; set while still hidden
     // so it neither moves nor takes the focus now.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -337,6 +346,8 @@ void FrmExitScreen::clearPlaceholder() {
 }
 
 void FrmExitScreen::cmdSubmit_Click() {
+    if (!m_close)
+        return; // never shown: there is no form to send
     using namespace modTellAFriend;
     strYourName = trimSpaces(m_name->text());
     strYourEmail = trimSpaces(m_email->text());

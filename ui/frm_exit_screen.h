@@ -1,5 +1,7 @@
 // The exit screen: the last window of a run. It promotes the maker's site and other
-// programs, carries the refer-a-friend form, and closing it ends the program.
+// programs, carries the refer-a-friend form, and closing it ends the program. It is
+// loaded, hidden, at the first reading, when its plea is chosen; most runs end
+// without showing it, so its controls are built only when it is first shown.
 #pragma once
 
 #include <QList>
@@ -22,6 +24,11 @@ public:
     void cmdSubmit_Click();
     void Check1_Click(bool ticked);
 
+    // The plea chosen when the screen was loaded, shown in Label2.
+    QString plea() const { return m_pleaText; }
+
+    void setVisible(bool visible) override;
+
 signals:
     void exitRequested(); // Exit, or the window closed: the program ends
 
@@ -32,6 +39,7 @@ protected:
 
 private:
     void Form_Load();
+    void buildControls();
     QString boxText(QWidget *box) const;
     void setBoxText(QWidget *box, const QString &text);
     // Empties the box that took the focus if it still shows its placeholder.
@@ -39,7 +47,7 @@ private:
     // Keeps a placeholder from mixing with text that reaches its box some other way.
     void textChanged(QWidget *box);
 
-    QLabel *m_plea = nullptr;
+    QString m_pleaText;
     QCheckBox *m_visit = nullptr;
     QPushButton *m_close = nullptr;
     QLineEdit *m_name = nullptr;

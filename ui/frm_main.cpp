@@ -3,7 +3,6 @@
 #include "links.h"
 #include "look.h"
 #include "messages.h"
-#include "quick_start.h"
 
 #include <QAbstractListModel>
 #include <QComboBox>
@@ -19,8 +18,6 @@
 namespace aromelle {
 
 using namespace look;
-using quickStart::CaptionFrame;
-using quickStart::QuietFont;
 
 namespace {
 
@@ -79,14 +76,16 @@ constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "Apri
                                       "May",       "June",     "July",     "August",
                                       "September", "October",  "November", "December"};
 
-CaptionFrame *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
-    auto *box = place(new CaptionFrame(QString::fromLatin1(caption), parent), name, rect);
+QGroupBox *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
+    auto *box = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
+    box->setFont(uiFont(points::kText, Bold));
     setColours(box, kPeach, kIndigo);
     return box;
 }
 
 QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
-    auto *box = place(quickStart::textBox(parent, uiFont(points::kText)), name, rect);
+    auto *box = place(new QLineEdit(parent), name, rect);
+    box->setFont(uiFont(points::kText));
     box->setAccessibleName(QString::fromLatin1(accessible));
     box->setMaxLength(kNoLengthLimit);
     setColours(box, kIndigo, kPeach);
@@ -94,8 +93,8 @@ QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, co
 }
 
 QComboBox *dateList(QWidget *parent, const char *name, const char *field, const QRect &rect) {
-    auto *list = place(new QuietFont<QComboBox>(parent), name, rect);
-    list->setFontQuietly(uiFont(points::kText));
+    auto *list = place(new QComboBox(parent), name, rect);
+    list->setFont(uiFont(points::kText));
     // Qt on Linux tells a list's current entry as its name, so the field it stands for
     // goes in the description, which screen readers speak after it.
     list->setAccessibleDescription(QString::fromLatin1(field));
@@ -160,9 +159,9 @@ FrmMain::FrmMain() : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geom
     setColours(teaser, kPeach);
     connect(teaser, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
 
-    CaptionFrame *details =
+    QGroupBox *details =
         frame(client, "fraName", "Please Fill In The Below Details:", Geometry::fraName);
-    CaptionFrame *names = frame(details, "Frame1", "Name", Geometry::Frame1);
+    QGroupBox *names = frame(details, "Frame1", "Name", Geometry::Frame1);
     // Qt names a frame inside another after the outer one's caption; each says its own.
     names->setAccessibleName(names->title());
     caption(names, "Label1", " First Name", Geometry::Label1);
@@ -174,14 +173,11 @@ FrmMain::FrmMain() : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geom
     for (QLineEdit *box : {m_firstName, m_middleName, m_lastName})
         box->installEventFilter(this);
 
-    CaptionFrame *birthDay = frame(details, "fraBirthDay", "Date Of Birth", Geometry::fraBirthDay);
+    QGroupBox *birthDay = frame(details, "fraBirthDay", "Date Of Birth", Geometry::fraBirthDay);
     birthDay->setAccessibleName(birthDay->title());
     m_month = dateList(birthDay, "cboMonth", "Month", Geometry::cboMonth);
     m_day = dateList(birthDay, "cboDate", "Day", Geometry::cboDate);
     m_year = dateList(birthDay, "cboYear", "Year", Geometry::cboYear);
-    // Inner frames first: the outer one's font then reaches no frame still plain.
-    for (CaptionFrame *box : {names, birthDay, details})
-        box->makeBold(uiFont(points::kText, Bold));
 
     m_next = button(details, "cmdNext", QStringLiteral("My Aromelle Reading"), Geometry::cmdNext);
     m_next->setFont(uiFont(points::kText, Bold));

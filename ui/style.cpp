@@ -1,8 +1,5 @@
 #include "style.h"
 
-#include "quick_start.h"
-
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -65,15 +62,6 @@ void drawFlatFace(QPainter *painter, const QStyleOption *option) {
 } // namespace
 
 ProgramStyle::ProgramStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
-
-QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
-                                 const QWidget *widget) const {
-    if (icon != SP_ToolBarHorizontalExtensionButton && icon != SP_ToolBarVerticalExtensionButton)
-        return QProxyStyle::standardIcon(icon, option, widget);
-    const Qt::LayoutDirection direction =
-        option ? option->direction : QGuiApplication::layoutDirection();
-    return quickStart::deferredStandardIcon(baseStyle(), icon, direction);
-}
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                  QPainter *painter, const QWidget *widget) const {

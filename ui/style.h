@@ -2,8 +2,7 @@
 // Every control with the keyboard focus wears a solid ring in its own text colour,
 // which stands out from its background by far more than the 3:1 a focus indicator
 // needs; Fusion's own hints are faint on these colours. Coloured buttons have a flat
-// face of their colour, where Fusion would shade it. And the menu bar's overflow
-// icon is read when first drawn (quick_start.h).
+// face of their colour, where Fusion would shade it.
 #pragma once
 
 #include <QProxyStyle>
@@ -18,8 +17,6 @@ class ProgramStyle : public QProxyStyle {
 public:
     ProgramStyle();
 
-    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
-                       const QWidget *widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
