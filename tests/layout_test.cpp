@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -100,6 +101,24 @@ QStringList clipped(QWidget *window) {
             const QPoint at = QPoint(5, w->height() / 2) * face.devicePixelRatio();
             if (face.pixelColor(at) != w->palette().color(QPalette::Button))
                 problems << QStringLiteral("%1 face not flat").arg(w->objectName());
+        }
+        // A frame's caption is bold, whatever the frame's own font: as drawn, the strip
+        // above its controls is what it would be in its font made bold.
+        if (auto *frame = qobject_cast<QGroupBox *>(w)) {
+            int top = frame->height();
+            for (QWidget *inside : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                top = std::min(top, inside->y());
+            const QRect caption(0, 0, frame->width(), top);
+            const QImage asDrawn = frame->grab(caption).toImage();
+            const QFont own = frame->font();
+            const bool ownFont = frame->testAttribute(Qt::WA_SetFont);
+            QFont bold = own;
+            bold.setBold(true);
+            frame->setFont(bold);
+            const bool isBold = frame->grab(caption).toImage() == asDrawn;
+            frame->setFont(ownFont ? own : QFont());
+            if (!isBold)
+                problems << QStringLiteral("%1 caption not bold").arg(w->objectName());
         }
         if (label && !label->pixmap().isNull() && label->focusPolicy() != Qt::NoFocus) {
             label->setFocus();

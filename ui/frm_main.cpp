@@ -76,16 +76,17 @@ constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "Apri
                                       "May",       "June",     "July",     "August",
                                       "September", "October",  "November", "December"};
 
+// The frames, their boxes and lists keep the window's text font; the style draws the
+// frames' captions bold. A font set on a list would build its popup at once, long
+// before anyone opens it.
 QGroupBox *frame(QWidget *parent, const char *name, const char *caption, const QRect &rect) {
     auto *box = place(new QGroupBox(QString::fromLatin1(caption), parent), name, rect);
-    box->setFont(uiFont(points::kText, Bold));
     setColours(box, kPeach, kIndigo);
     return box;
 }
 
 QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, const QRect &rect) {
     auto *box = place(new QLineEdit(parent), name, rect);
-    box->setFont(uiFont(points::kText));
     box->setAccessibleName(QString::fromLatin1(accessible));
     box->setMaxLength(kNoLengthLimit);
     setColours(box, kIndigo, kPeach);
@@ -94,7 +95,6 @@ QLineEdit *nameBox(QWidget *parent, const char *name, const char *accessible, co
 
 QComboBox *dateList(QWidget *parent, const char *name, const char *field, const QRect &rect) {
     auto *list = place(new QComboBox(parent), name, rect);
-    list->setFont(uiFont(points::kText));
     // Qt on Linux tells a list's current entry as its name, so the field it stands for
     // goes in the description, which screen readers speak after it.
     list->setAccessibleDescription(QString::fromLatin1(field));

@@ -115,6 +115,18 @@ int ProgramStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                                       QPainter *painter, const QWidget *widget) const {
+    // A frame's caption in its font made bold, measured in it too so nothing is cut.
+    if (const auto *frame = qstyleoption_cast<const QStyleOptionGroupBox *>(option)) {
+        QFont bold = painter->font();
+        bold.setBold(true);
+        QStyleOptionGroupBox boldCaption(*frame);
+        boldCaption.fontMetrics = QFontMetrics(bold);
+        painter->save();
+        painter->setFont(bold);
+        QProxyStyle::drawComplexControl(control, &boldCaption, painter, widget);
+        painter->restore();
+        return;
+    }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
     if (control == CC_ComboBox && hasFocus(option))
         drawFocusRing(painter, insideOutline(option->rect),

@@ -1,8 +1,9 @@
-// The program's widget style: Fusion, the same on every desktop, with two changes.
+// The program's widget style: Fusion, the same on every desktop, with three changes.
 // Every control with the keyboard focus wears a solid ring in its own text colour,
 // which stands out from its background by far more than the 3:1 a focus indicator
 // needs; Fusion's own hints are faint on these colours. Coloured buttons have a flat
-// face of their colour, where Fusion would shade it.
+// face of their colour, where Fusion would shade it. And every frame's caption is
+// bold, so a frame keeps its window's font for the controls inside it.
 #pragma once
 
 #include <QProxyStyle>
