@@ -37,7 +37,7 @@ int main(int argc, char *argv[]) {
     // The windows are drawn for Fusion, unless the user asked for another style.
     if (!commandLine.styleChosen)
         QApplication::setStyle(new aromelle::look::ProgramStyle);
-    aromelle::look::installFontSubstitutes();
+    aromelle::look::chooseFontFamilies();
     aromelle::disablePixmapCache();
 
     // What the program takes from outside: everything its own, but the update

@@ -258,7 +258,7 @@ int main(int argc, char *argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     aromelle::disablePixmapCache();
-    aromelle::look::installFontSubstitutes();
+    aromelle::look::chooseFontFamilies();
     aromelle::installSeams({.showMessage =
                                 [](aromelle::MessageKind kind, const QString &text) {
                                     ++g_messages;

@@ -46,7 +46,7 @@ Harness::Harness()
     // draws the focus rings and flat faces, and the chosen fonts.
     if (!dynamic_cast<aromelle::look::ProgramStyle *>(QApplication::style()))
         QApplication::setStyle(new aromelle::look::ProgramStyle);
-    aromelle::look::installFontSubstitutes();
+    aromelle::look::chooseFontFamilies();
     resetWindows();
 }
 

@@ -87,10 +87,6 @@ QFont uiFont(double points, int style) {
     return fontOf(families().design, points, style);
 }
 
-QFont uiFont(double points) {
-    return fontOf(families().design, points, Plain);
-}
-
 QFont captionFont(double points, double standInPoints) {
     const Families &chosen = families();
     return fontOf(chosen.caption, chosen.captionInstalled ? points : standInPoints, Plain);
@@ -118,7 +114,7 @@ Picture *programPicture(QWidget *parent, const QRect &rect) {
     return icon;
 }
 
-void installFontSubstitutes() {
+void chooseFontFamilies() {
     families();
 }
 

@@ -46,7 +46,7 @@ QString programTitle();
 
 // The windows were drawn in Verdana, and their small captions in MS Sans Serif. Each
 // is used where it is installed; elsewhere a free family stands in: DejaVu Sans,
-// as wide as Verdana, and Liberation Sans for MS Sans Serif (installFontSubstitutes).
+// as wide as Verdana, and Liberation Sans for MS Sans Serif (chooseFontFamilies).
 // Bold and underline are set outright: a plain font stays plain even inside a frame
 // whose caption is bold.
 enum FontStyle { Plain = 0, Bold = 1, Underline = 2 };
@@ -73,7 +73,7 @@ Picture *programPicture(QWidget *parent, const QRect &rect);
 
 // Chooses, once, the installed families for the fonts the layouts were drawn with:
 // the design's own where installed, else their stand-ins. Call before building windows.
-void installFontSubstitutes();
+void chooseFontFamilies();
 
 // The engine's UTF-8 texts as Qt strings.
 inline QString qt(std::string_view utf8) {
