@@ -1,17 +1,43 @@
 // Aromelle's entry point: answer the command line, refuse a second copy, otherwise
-// start up and run.
+// start up and run. The one owner of the windows lives here, with the real services.
 #include "command_line.h"
+#include "instance_guard.h"
+#include "links.h"
 #include "look.h"
-#include "messages.h"
-#include "seams.h"
+#include "real_services.h"
 #include "startup.h"
 #include "style.h"
 #include "version.h"
 #include "windows.h"
 
 #include <QApplication>
+#include <QPixmapCache>
 
 #include <csignal>
+#include <sys/stat.h>
+
+namespace {
+
+// Where there is no session bus, keeps D-Bus from starting one for this program
+// alone, which would be left running after it. Called before QApplication.
+void noSessionBusLaunch() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    // The bus a systemd or elogind session runs for the user, which D-Bus finds
+    // by itself when the variable is not set.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    struct stat status {};
+    if (!runtime.isEmpty() && ::stat((runtime + "/bus").constData(), &status) == 0 &&
+        S_ISSOCK(status.st_mode))
+        return;
+    // No session bus: D-Bus would start one through dbus-launch (for the screen
+    // reader's bridge), and it would outlive the program. An address of no known
+    // kind makes every attempt fail at once, and starts nothing. The browser the
+    // program opens does not inherit it (open_link).
+    qputenv("DBUS_SESSION_BUS_ADDRESS", aromelle::kNoSessionBus);
+}
+
+} // namespace
 
 int main(int argc, char *argv[]) {
     // Under a file-size limit (a shell's `ulimit -f`), a write past it fails with an
@@ -26,7 +52,7 @@ int main(int argc, char *argv[]) {
     if (commandLine.exitStatus)
         return *commandLine.exitStatus;
 
-    aromelle::noSessionBusLaunch();
+    noSessionBusLaunch();
     QApplication app(argc, argv);
     // The menu entry's name: the Wayland app id, which docks match the window by.
     QApplication::setDesktopFileName(QStringLiteral("com.quorvane.aromelle"));
@@ -38,24 +64,19 @@ int main(int argc, char *argv[]) {
     if (!commandLine.styleChosen)
         QApplication::setStyle(new aromelle::look::ProgramStyle);
     aromelle::look::chooseFontFamilies();
-    aromelle::disablePixmapCache();
-
-    // What the program takes from outside: everything its own, but the update
-    // question, which a message box asks.
-    aromelle::installSeams({.askUpdate = aromelle::askUpdateInMessageBox});
+    // Qt's cache of drawn images keys them by palette, and each reading draws a fresh
+    // profile window with palettes of its own: what it keeps is never drawn again.
+    QPixmapCache::setCacheLimit(0); // in kB: nothing is kept
 
     aromelle::InstanceGuard guard(aromelle::InstanceGuard::defaultLockPath());
-    aromelle::Windows &windows = aromelle::Windows::instance();
+    aromelle::Windows windows(aromelle::realServices());
     if (!guard.acquired()) {
-        aromelle::showMessage(aromelle::MessageKind::Information,
-                              QStringLiteral("Application is already running"));
-        EndApplication();
-        windows.reset();
+        windows.services().message(aromelle::MessageKind::Information,
+                                   QStringLiteral("Application is already running"));
+        windows.EndApplication();
         return 0;
     }
 
-    aromelle::startUp();
-    const int status = windows.isEnding() ? 0 : app.exec();
-    windows.reset();
-    return status;
+    aromelle::startUp(windows);
+    return windows.isEnding() ? 0 : app.exec();
 }

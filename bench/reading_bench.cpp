@@ -18,13 +18,13 @@
 #include "links.h"
 #include "look.h"
 #include "messages.h"
-#include "seams.h"
 #include "startup.h"
 #include "windows.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QStyleFactory>
 
@@ -44,7 +44,12 @@ using aromelle::Windows;
 
 namespace {
 
-int g_messages = 0; // a message box would mean the entries were refused
+int g_messages = 0;           // a message box would mean the entries were refused
+Windows *g_windows = nullptr; // the one owner, made by main
+
+Windows &windows() {
+    return *g_windows;
+}
 
 using Clock = std::chrono::steady_clock;
 
@@ -62,7 +67,7 @@ template <typename T> T *child(QWidget &window, const char *name) {
 
 // The input window, shown, with a name and a date (25 July: Leo) entered.
 bool prepareInput() {
-    FrmMain &input = Windows::instance().main();
+    FrmMain &input = windows().main();
     auto *first = child<QLineEdit>(input, "txtFirstName");
     auto *last = child<QLineEdit>(input, "txtLastName");
     auto *month = child<QComboBox>(input, "cboMonth");
@@ -75,21 +80,24 @@ bool prepareInput() {
     month->setCurrentIndex(6);
     day->setCurrentIndex(24);
     year->setCurrentIndex(80);
-    Windows::instance().show(input);
+    windows().show(input);
     freeClosedWindows();
     return input.isVisible();
 }
 
 QPushButton *nextButton() {
-    return child<QPushButton>(Windows::instance().main(), "cmdNext");
+    return child<QPushButton>(windows().main(), "cmdNext");
 }
 
 bool profileShown() {
-    return Windows::instance().isDisplayLoaded() && Windows::instance().display().isVisible();
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("frmDisplay") && window->isVisible())
+            return true;
+    return false;
 }
 
 void back() {
-    Windows::instance().display().cmdBack_Click();
+    windows().display().cmdBack_Click();
     freeClosedWindows();
 }
 
@@ -137,10 +145,10 @@ void Back(benchmark::State &state) {
             state.SkipWithError("no profile window after the click");
             break;
         }
-        FrmDisplay &display = Windows::instance().display();
+        FrmDisplay &display = windows().display();
         const auto start = Clock::now();
         display.cmdBack_Click();
-        const bool shown = Windows::instance().main().isVisible();
+        const bool shown = windows().main().isVisible();
         state.SetIterationTime(secondsSince(start));
         if (!shown) {
             state.SkipWithError("the input window did not come back");
@@ -257,23 +265,25 @@ int main(int argc, char *argv[]) {
     QApplication::setOrganizationName(QStringLiteral("aromelle"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    aromelle::disablePixmapCache();
+    QPixmapCache::setCacheLimit(0); // as main sets it
     aromelle::look::chooseFontFamilies();
-    aromelle::installSeams({.showMessage =
-                                [](aromelle::MessageKind kind, const QString &text) {
-                                    ++g_messages;
-                                    std::fprintf(stderr, "message: %s\n", qPrintable(text));
-                                    return kind == aromelle::MessageKind::Question
-                                               ? QMessageBox::No
-                                               : QMessageBox::Ok;
-                                },
-                            .openPage = [](const QString &) {},
-                            .endProcess = [](int) {}});
-
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-
-    Windows::instance().reset();
+    {
+        Windows owner({.message =
+                           [](aromelle::MessageKind, const QString &text) {
+                               ++g_messages;
+                               std::fprintf(stderr, "message: %s\n", qPrintable(text));
+                               return false;
+                           },
+                       .openPage = [](const QString &) {},
+                       .today = [] { return QDate(2026, 12, 7); },
+                       .random = [] { return 0.5; },
+                       .askUpdate = [](const QString &) { return false; },
+                       .endProcess = [](int) {}});
+        g_windows = &owner;
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        g_windows = nullptr;
+    }
     freeClosedWindows();
     if (g_messages > 0) {
         std::fprintf(stderr, "reading_bench: %d unexpected message(s)\n", g_messages);

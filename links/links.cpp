@@ -1,31 +1,22 @@
 #include "links.h"
 
-#include <QDesktopServices>
-#include <QUrl>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 namespace aromelle {
 
-namespace {
-
-void openWithDesktop(const QString &address) {
-    // The address is already encoded; keep it byte for byte rather than letting
-    // QUrl re-interpret it.
-    QDesktopServices::openUrl(QUrl::fromEncoded(address.toUtf8(), QUrl::StrictMode));
-}
-
-LinkOpener &opener() {
-    static LinkOpener current = openWithDesktop;
-    return current;
-}
-
-} // namespace
-
 void open_link(const QString &address) {
-    opener()(address);
-}
-
-void setLinkOpener(LinkOpener replacement) {
-    opener() = replacement ? std::move(replacement) : LinkOpener(openWithDesktop);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (environment.value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")) ==
+        QLatin1String(kNoSessionBus))
+        environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    // The address goes as one argument, byte for byte: it is already encoded.
+    QProcess opener;
+    opener.setProgram(QStringLiteral("xdg-open"));
+    opener.setArguments({address});
+    opener.setProcessEnvironment(environment);
+    opener.setStandardInputFile(QProcess::nullDevice());
+    opener.startDetached();
 }
 
 } // namespace aromelle
@@ -34,26 +25,26 @@ namespace modHelp {
 
 using namespace aromelle;
 
-void OpenHomePage() {
-    open_link(QString::fromLatin1(urls::kHomePage));
+void OpenHomePage(const PageOpener &open) {
+    open(QString::fromLatin1(urls::kHomePage));
 }
-void OpenSoftwareCatalogue() {
-    open_link(QString::fromLatin1(urls::kSoftwareCatalogue));
+void OpenSoftwareCatalogue(const PageOpener &open) {
+    open(QString::fromLatin1(urls::kSoftwareCatalogue));
 }
-void OpenOnlineHelp() {
-    open_link(QString::fromLatin1(urls::kOnlineHelp));
+void OpenOnlineHelp(const PageOpener &open) {
+    open(QString::fromLatin1(urls::kOnlineHelp));
 }
-void OpenDownloadPage() {
-    open_link(QString::fromLatin1(urls::kDownloadPage));
+void OpenDownloadPage(const PageOpener &open) {
+    open(QString::fromLatin1(urls::kDownloadPage));
 }
-void OpenDonatePage() {
-    open_link(QString::fromLatin1(urls::kDonatePage));
+void OpenDonatePage(const PageOpener &open) {
+    open(QString::fromLatin1(urls::kDonatePage));
 }
-void OpenFullyBrandedPage() {
-    open_link(QString::fromLatin1(urls::kFullyBrandedPage));
+void OpenFullyBrandedPage(const PageOpener &open) {
+    open(QString::fromLatin1(urls::kFullyBrandedPage));
 }
-void OpenCoBrandPage() {
-    open_link(QString::fromLatin1(urls::kCoBrandPage));
+void OpenCoBrandPage(const PageOpener &open) {
+    open(QString::fromLatin1(urls::kCoBrandPage));
 }
 
 } // namespace modHelp

@@ -1,11 +1,11 @@
-// Opening pages of the maker's web site. Every page the program offers goes through
-// open_link, which hands the address to the desktop and returns at once; modHelp
-// holds the seven fixed pages.
+// Opening pages of the maker's web site. The program opens every page through the
+// opener its services carry; open_link is the real one, which hands the address to
+// the desktop and returns at once. modHelp holds the seven fixed pages.
 #pragma once
 
-#include <QString>
+#include "services.h"
 
-#include <functional>
+#include <QString>
 
 namespace aromelle {
 
@@ -23,23 +23,24 @@ inline constexpr char kProgramHomePage[] = "http://aromelle.quorvane.com/";
 inline constexpr char kForum[] = "http://forum.quorvane.com";
 } // namespace urls
 
-// Opens an absolute, already percent-encoded address in the user's default browser.
+// Opens an absolute, already percent-encoded address in the user's default browser,
+// through xdg-open, with the environment the user started the program with.
 // Reports nothing: a missing browser is the desktop's business.
 void open_link(const QString &address);
 
-// Replaces how pages are opened (tests record the addresses); an empty function
-// restores the desktop launcher. Set through installSeams (ui/seams.h).
-using LinkOpener = std::function<void(const QString &)>;
-void setLinkOpener(LinkOpener opener);
+// The value start-up gives DBUS_SESSION_BUS_ADDRESS where there is no session bus,
+// so that the program starts none; a browser it opens must not inherit it.
+inline constexpr char kNoSessionBus[] = "disabled:";
 
 } // namespace aromelle
 
+// Each opens its page with the opener given.
 namespace modHelp {
-void OpenHomePage();
-void OpenSoftwareCatalogue();
-void OpenOnlineHelp();
-void OpenDownloadPage();
-void OpenDonatePage();
-void OpenFullyBrandedPage();
-void OpenCoBrandPage();
+void OpenHomePage(const aromelle::PageOpener &open);
+void OpenSoftwareCatalogue(const aromelle::PageOpener &open);
+void OpenOnlineHelp(const aromelle::PageOpener &open);
+void OpenDownloadPage(const aromelle::PageOpener &open);
+void OpenDonatePage(const aromelle::PageOpener &open);
+void OpenFullyBrandedPage(const aromelle::PageOpener &open);
+void OpenCoBrandPage(const aromelle::PageOpener &open);
 } // namespace modHelp

@@ -1,6 +1,5 @@
 #include "update_reminder.h"
 
-#include "clock_random.h"
 #include "links.h"
 
 #include <QDir>
@@ -32,26 +31,6 @@ constexpr char kTemporaryTail[] = "XXXXXX"; // mkostemp's six random letters and
 // Far more than the one line the program writes; anything larger is not its file.
 constexpr qint64 kMostBytes = 64 * 1024;
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
-// While a save runs, a write past the user's file-size limit fails with EFBIG
-// instead of killing the program with SIGXFSZ; the save then fails as on a full
-// disk. Ignored rather than blocked: a blocked signal would still be delivered, and
-// kill the program, once unblocked.
-class FileSizeSignalIgnored {
-public:
-    FileSizeSignalIgnored() {
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        ::sigemptyset(&ignore.sa_mask);
-        ::sigaction(SIGXFSZ, &ignore, &m_before);
-    }
-    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &m_before, nullptr); }
-    FileSizeSignalIgnored(const FileSizeSignalIgnored &) = delete;
-    FileSizeSignalIgnored &operator=(const FileSizeSignalIgnored &) = delete;
-
-private:
-    struct sigaction m_before {};
-};
 
 // The folder part of a path, as write and fsync want it.
 QByteArray folderOf(const QByteArray &path) {
@@ -133,7 +112,6 @@ public:
         removeLeftovers(folderOf(target));
         const QByteArray bytes =
             QByteArray(kGroupLine) + '\n' + kName + '=' + date.toLatin1() + '\n';
-        const FileSizeSignalIgnored noSignal;
         if (exists && status.st_nlink > 1)
             return writeInPlace(target, bytes);
         return replace(target, exists ? status.st_mode & 07777 : newFileMode(), bytes);
@@ -256,19 +234,14 @@ QString settingsFilePath() {
            QLatin1String(kFileName);
 }
 
-aromelle::UpdateQuestion &updateQuestion() {
-    static aromelle::UpdateQuestion ask;
-    return ask;
-}
-
 } // namespace
 
 namespace modHelp {
 
-void UpdateReminder() {
+void UpdateReminder(const aromelle::Services &services) {
     using namespace aromelle;
     const SettingsFile store(settingsFilePath());
-    const QDate now = today();
+    const QDate now = services.today();
     const QString todayText = now.toString(Qt::ISODate);
     const std::optional<QString> stored = store.date();
     // A file the user has made unreadable is theirs to mend: neither read nor replaced.
@@ -288,19 +261,11 @@ void UpdateReminder() {
         return;
 
     const QString question = QString::fromLatin1(kUpdateQuestion);
-    const bool yes = updateQuestion() && updateQuestion()(question);
+    const bool yes = services.askUpdate(question);
     // The page opens even when the date cannot be stored: the user asked for it.
     store.setDate(todayText);
     if (yes)
-        modHelp::OpenDownloadPage();
+        OpenDownloadPage(services.openPage);
 }
 
 } // namespace modHelp
-
-namespace aromelle {
-
-void setUpdateQuestion(UpdateQuestion ask) {
-    updateQuestion() = std::move(ask);
-}
-
-} // namespace aromelle

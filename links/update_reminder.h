@@ -3,23 +3,16 @@
 // (~/.config/aromelle/aromelle.conf, [Settings] Duration=yyyy-MM-dd).
 #pragma once
 
-#include <QString>
-
-#include <functional>
+#include "services.h"
 
 namespace modHelp {
 
-void UpdateReminder();
+// Reads today's date, asks the question and opens the page through the services.
+void UpdateReminder(const aromelle::Services &services);
 
 } // namespace modHelp
 
 namespace aromelle {
-
-// Asks the user the update question; true for Yes. The program sets it at start-up
-// to a message box, tests to a script; with none set, the answer is No. Set
-// through installSeams (ui/seams.h).
-using UpdateQuestion = std::function<bool(const QString &question)>;
-void setUpdateQuestion(UpdateQuestion ask);
 
 inline constexpr char kUpdateQuestion[] =
     "There maybe an update to this software available\rDo you want to check for an update?";

@@ -122,13 +122,13 @@ private slots:
         QStringList expected; // caption and value, as a reading tells them
         switch (window) {
         case Window::Main:
-            w = &Windows::instance().main();
+            w = &h.windows().main();
             break;
         case Window::Display: {
-            FrmMain &input = Windows::instance().main();
+            FrmMain &input = h.windows().main();
             testing_support::setEntries(input, "ANN", "LEE", 1, 1, 1980);
             input.cmdNext_Click();
-            w = &Windows::instance().display();
+            w = &h.windows().display();
             const SignProfile &p = profileOf(SunSign::Capricorn);
             const std::pair<const char *, std::string_view> values[] = {
                 {"Your Sun Sign", "Capricorn"},
@@ -147,11 +147,11 @@ private slots:
             break;
         }
         case Window::About:
-            about = std::make_unique<FrmAbout>();
+            about = std::make_unique<FrmAbout>(h.services());
             w = about.get();
             break;
         case Window::ExitScreen:
-            w = &Windows::instance().exitScreen();
+            w = &h.windows().exitScreen();
             break;
         }
         w->show();
@@ -203,10 +203,10 @@ private slots:
         if (!screenReaderListens())
             QSKIP("needs an accessibility bus (tests/accessibility_bus_test.sh)");
         Harness h;
-        FrmMain &input = Windows::instance().main();
+        FrmMain &input = h.windows().main();
         testing_support::setEntries(input, "ANN", "LEE", 1, 1, 1980);
         input.cmdNext_Click();
-        FrmDisplay &display = Windows::instance().display();
+        FrmDisplay &display = h.windows().display();
         QVERIFY(QTest::qWaitForWindowExposed(&display));
         auto *bar = display.findChild<QTabBar *>();
         QVERIFY(bar);
@@ -229,7 +229,7 @@ private slots:
         if (!screenReaderListens())
             QSKIP("needs an accessibility bus (tests/accessibility_bus_test.sh)");
         Harness h;
-        FrmExitScreen &screen = Windows::instance().exitScreen();
+        FrmExitScreen &screen = h.windows().exitScreen();
         static QMap<QObject *, QAccessible::Id> toldHidden;
         static QAccessible::UpdateHandler bridge;
         toldHidden.clear();
@@ -240,7 +240,7 @@ private slots:
             if (bridge)
                 bridge(event);
         });
-        Windows::instance().showExitScreen();
+        h.windows().showExitScreen();
         QAccessible::installUpdateHandler(bridge);
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
         QVERIFY(!toldHidden.isEmpty());

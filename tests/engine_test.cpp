@@ -1,5 +1,6 @@
 // Tests of the reading engine: the sign rules at every cusp, the profile table's
-// lookup and its content rules, and the sign pictures' file format.
+// lookup and its content rules, and the check of the entries before a reading.
+#include "entry_checks.h"
 #include "profiles.h"
 #include "sunsign.h"
 
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <set>
@@ -295,63 +295,77 @@ TEST(TraitParagraphs, LeosPositiveParagraphIsTwoTextsJoinedWithNothingBetween) {
     EXPECT_TRUE(startsWith(text.substr(783), "You have a proud and dignified presence"));
 }
 
-// ---------------------------------------------------------------- pictures
+// ---------------------------------------------------------------- entries
 
-struct JpegFacts {
-    bool jfif = false;
-    bool baseline = false;
-    int width = 0;
-    int height = 0;
-    int components = 0;
-    std::size_t bytes = 0;
+struct EntryCase {
+    const char *name;
+    Entries entries;     // month and day from 1, the year itself
+    const char *message; // nullptr: all checks pass
+    EntryField focus;
 };
 
-// Walks the JPEG markers up to the first frame header.
-JpegFacts readJpeg(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    JpegFacts facts;
-    facts.bytes = data.size();
-    if (data.size() < 4 || data[0] != 0xFF || data[1] != 0xD8)
-        return facts;
-    std::size_t pos = 2;
-    while (pos + 4 <= data.size()) {
-        if (data[pos] != 0xFF)
-            return facts;
-        const unsigned char marker = data[pos + 1];
-        const std::size_t length = (data[pos + 2] << 8) | data[pos + 3];
-        if (pos + 2 + length > data.size())
-            return facts;
-        const unsigned char *body = &data[pos + 4];
-        if (marker == 0xE0 && length >= 7 && std::equal(body, body + 5, "JFIF"))
-            facts.jfif = true;
-        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-            marker != 0xCC) {
-            facts.baseline = marker == 0xC0;
-            facts.height = (body[1] << 8) | body[2];
-            facts.width = (body[3] << 8) | body[4];
-            facts.components = body[5];
-            return facts;
-        }
-        pos += 2 + length;
-    }
-    return facts;
+Entries given(int month, int day, int year, bool first = true, bool last = true) {
+    return {first, last, month - 1, day - 1, year - 1900};
 }
 
-TEST(SignPictures, EachIsABaseline200By200ColourJpeg) {
-    for (const SunSignInfo &sign : kSunSigns) {
-        SCOPED_TRACE(std::string(sign.pictureKey));
-        const JpegFacts facts =
-            readJpeg(std::string(AROMELLE_ASSETS_DIR "/signs/") + std::string(sign.pictureKey));
-        EXPECT_TRUE(facts.jfif);
-        EXPECT_TRUE(facts.baseline);
-        EXPECT_EQ(facts.width, 200);
-        EXPECT_EQ(facts.height, 200);
-        EXPECT_EQ(facts.components, 3);
-        EXPECT_GE(facts.bytes, 7000u);
-        EXPECT_LE(facts.bytes, 11500u);
+class EntryCheckTest : public ::testing::TestWithParam<EntryCase> {};
+
+TEST_P(EntryCheckTest, RefusesWithTheFirstFailingChecksMessage) {
+    const EntryCase &c = GetParam();
+    const std::optional<EntryRefusal> refusal = firstFailingCheck(c.entries);
+    if (!c.message) {
+        EXPECT_FALSE(refusal.has_value()) << refusal->message;
+        return;
     }
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_STREQ(refusal->message, c.message);
+    EXPECT_EQ(refusal->focus, c.focus);
 }
+
+constexpr const char *kFebruary = "Please Enter Correct Date Or Month!";
+constexpr const char *kThirty = "Please Enter Correct Date Or Month !";
+constexpr EntryField kStays = EntryField::None;
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, EntryCheckTest,
+    ::testing::Values(
+        EntryCase{"AllGiven", given(1, 1, 1900), nullptr, kStays},
+        EntryCase{"NoNames", given(1, 1, 1900, false, false), "Please Enter Your First Name",
+                  EntryField::FirstName},
+        EntryCase{"NoLastName", given(1, 1, 1900, true, false), "Please Enter Your Last Name",
+                  EntryField::LastName},
+        EntryCase{
+            "NoDay", {true, true, 0, -1, 0}, "Please Specify Your Birth Date", EntryField::Day},
+        EntryCase{"NoMonth",
+                  {true, true, -1, 0, 0},
+                  "Please Specify Your Birth Month",
+                  EntryField::Month},
+        EntryCase{
+            "NoYear", {true, true, 0, 0, -1}, "Please Specify Your Birth Year", EntryField::Year},
+        EntryCase{"NamesBeforeDate",
+                  {false, true, -1, -1, -1},
+                  "Please Enter Your First Name",
+                  EntryField::FirstName},
+        EntryCase{"Feb29of2001", given(2, 29, 2001), kFebruary, kStays},
+        EntryCase{"Feb29of2000", given(2, 29, 2000), nullptr, kStays},
+        EntryCase{"Feb29of1900", given(2, 29, 1900), kFebruary, kStays},
+        EntryCase{"Feb29of2004", given(2, 29, 2004), nullptr, kStays},
+        EntryCase{"Feb29of2048", given(2, 29, 2048), nullptr, kStays},
+        EntryCase{"Feb30of2000", given(2, 30, 2000), kFebruary, kStays},
+        EntryCase{"Feb31of2001", given(2, 31, 2001), kFebruary, kStays},
+        EntryCase{"Feb28of2001", given(2, 28, 2001), nullptr, kStays},
+        EntryCase{"April31", given(4, 31, 1980), kThirty, kStays},
+        EntryCase{"June31", given(6, 31, 1980), kThirty, kStays},
+        EntryCase{"September31", given(9, 31, 1980), kThirty, kStays},
+        EntryCase{"November31", given(11, 31, 1980), kThirty, kStays},
+        EntryCase{"April30", given(4, 30, 1980), nullptr, kStays},
+        EntryCase{"January31", given(1, 31, 1980), nullptr, kStays},
+        EntryCase{"March31", given(3, 31, 1980), nullptr, kStays},
+        EntryCase{"May31", given(5, 31, 1980), nullptr, kStays},
+        EntryCase{"July31", given(7, 31, 1980), nullptr, kStays},
+        EntryCase{"August31", given(8, 31, 1980), nullptr, kStays},
+        EntryCase{"October31", given(10, 31, 1980), nullptr, kStays},
+        EntryCase{"December31", given(12, 31, 1980), nullptr, kStays}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

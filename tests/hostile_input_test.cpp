@@ -112,7 +112,8 @@ int reminderInAChild(const Harness &h, bool noRoom) {
             if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
                 ::_exit(100);
         }
-        modHelp::UpdateReminder();
+        std::signal(SIGXFSZ, SIG_IGN); // as main does: a write past the limit fails
+        modHelp::UpdateReminder(h.services());
         ::_exit(int(h.messages.size() + 10 * h.openedPages.size()));
     }
     int status = 0;
@@ -150,7 +151,7 @@ private slots:
     void nameBoxes() {
         QFETCH(uint, code);
         Harness h;
-        FrmMain &input = Windows::instance().main();
+        FrmMain &input = h.windows().main();
         for (const char *name : {"txtFirstName", "txtMiddleName", "txtLastName"}) {
             h.clear();
             auto *box = input.findChild<QLineEdit *>(name);
@@ -180,8 +181,8 @@ private slots:
     void addressBoxes() {
         QFETCH(uint, code);
         Harness h;
-        FrmExitScreen &screen = Windows::instance().exitScreen();
-        Windows::instance().show(screen);
+        FrmExitScreen &screen = h.windows().exitScreen();
+        h.windows().show(screen);
         for (const char *name : {"txtEmail", "txtFriendEmail"}) {
             h.clear();
             auto *box = screen.findChild<QLineEdit *>(name);
@@ -201,7 +202,7 @@ private slots:
 
     void hugePastedNamesAreKeptAndStillGiveAReading() {
         Harness h;
-        Windows &windows = Windows::instance();
+        Windows &windows = h.windows();
         FrmMain &input = windows.main();
         windows.show(input);
         const QString huge = QString(100000, QLatin1Char('x')) + QString::fromUtf8("\u202e") +
@@ -215,7 +216,7 @@ private slots:
         }
         input.cmdNext_Click();
         QVERIFY(h.messages.isEmpty());
-        QVERIFY(windows.isDisplayLoaded());
+        QVERIFY(Harness::loaded("frmDisplay"));
         QCOMPARE(child<QLabel>(windows.display(), "lblSunSign")->text(),
                  QStringLiteral("Capricorn"));
         windows.display().cmdBack_Click();
@@ -234,8 +235,8 @@ private slots:
         QFETCH(int, overTheLimit);
         constexpr qsizetype kLongestArgument = 128 * 1024 - 1;
         Harness h;
-        FrmExitScreen &screen = Windows::instance().exitScreen();
-        Windows::instance().show(screen);
+        FrmExitScreen &screen = h.windows().exitScreen();
+        h.windows().show(screen);
         const QString huge = QString(30000, QLatin1Char('&')) + QStringLiteral("=#%");
         screen.findChild<QLineEdit *>("txtName")->setText(huge);
         screen.findChild<QLineEdit *>("txtEmail")->setText(QStringLiteral("a@b.c"));
@@ -265,7 +266,6 @@ private slots:
 
     void damagedSettingsStore_data() {
         QTest::addColumn<QString>("conf");   // what stands at aromelle.conf
-        QTest::addColumn<QString>("lock");   // ... at aromelle.conf.lock
         QTest::addColumn<QString>("stray");  // a date in ~/.config/aromelle.conf
         QTest::addColumn<QString>("beside"); // a save's leftover where it was made
         QTest::addColumn<bool>("noRoom");    // no file may grow
@@ -276,52 +276,38 @@ private slots:
         const QString none;
         const QString old = "a file dated 2020-01-01";
         const int yes = QMessageBox::Yes, no = QMessageBox::No;
-        QTest::newRow("lock a directory")
-            << none << "directory" << none << none << false << yes << 0 << today;
-        QTest::newRow("lock a FIFO")
-            << none << "FIFO" << none << none << false << yes << 0 << today;
-        QTest::newRow("lock a link to nowhere")
-            << none << "link to nowhere" << none << none << false << yes << 0 << today;
-        QTest::newRow("lock a FIFO, question due")
-            << "link to a file dated 2020-01-01"
-            << "FIFO" << none << none << false << yes << 11 << today;
         QTest::newRow("conf a directory")
-            << "directory" << none << none << none << false << yes << 0 << none;
-        QTest::newRow("conf a FIFO") << "FIFO" << none << none << none << false << yes << 0 << none;
+            << "directory" << none << none << false << yes << 0 << none;
+        QTest::newRow("conf a FIFO") << "FIFO" << none << none << false << yes << 0 << none;
         QTest::newRow("conf a link to nowhere")
-            << "link to nowhere" << none << none << none << false << yes << 0 << none;
-        QTest::newRow("conf over 64 KiB") << "file over 64 KiB dated 2020-01-01" << none << none
-                                          << none << false << yes << 0 << today;
+            << "link to nowhere" << none << none << false << yes << 0 << none;
+        QTest::newRow("conf over 64 KiB")
+            << "file over 64 KiB dated 2020-01-01" << none << none << false << yes << 0 << today;
         QTest::newRow("only a stray file elsewhere")
-            << none << none << "2020-01-01" << none << false << yes << 0 << today;
+            << none << "2020-01-01" << none << false << yes << 0 << today;
         // A write that fails keeps the old file whole, and Yes still opens the page.
-        QTest::newRow("no room, first run")
-            << none << none << none << none << true << yes << 0 << none;
-        QTest::newRow("no room, Yes")
-            << old << none << none << none << true << yes << 11 << "2020-01-01";
-        QTest::newRow("no room, No")
-            << old << none << none << none << true << no << 1 << "2020-01-01";
+        QTest::newRow("no room, first run") << none << none << none << true << yes << 0 << none;
+        QTest::newRow("no room, Yes") << old << none << none << true << yes << 11 << "2020-01-01";
+        QTest::newRow("no room, No") << old << none << none << true << no << 1 << "2020-01-01";
         // The store is the user's: what they made read-only or unreadable stays as it
         // is, and a save touches no file it did not make.
-        QTest::newRow("read-only, Yes") << "read-only file dated 2020-01-01" << none << none << none
+        QTest::newRow("read-only, Yes") << "read-only file dated 2020-01-01" << none << none
                                         << false << yes << 11 << "2020-01-01";
-        QTest::newRow("unreadable") << "unreadable file dated 2020-01-01" << none << none << none
-                                    << false << yes << 0 << "2020-01-01";
-        QTest::newRow("byte-order mark, Yes")
-            << "file with a byte-order mark dated 2020-01-01" << none << none << none << false
-            << yes << 11 << today;
+        QTest::newRow("unreadable") << "unreadable file dated 2020-01-01" << none << none << false
+                                    << yes << 0 << "2020-01-01";
+        QTest::newRow("byte-order mark, Yes") << "file with a byte-order mark dated 2020-01-01"
+                                              << none << none << false << yes << 11 << today;
         QTest::newRow("hard link, Yes") << "hard link to a file dated 2020-01-01" << none << none
-                                        << none << false << yes << 11 << today;
+                                        << false << yes << 11 << today;
         QTest::newRow("a leftover beside a link's target")
-            << "link to a file dated 2020-01-01" << none << none << "a leftover" << false << yes
-            << 11 << today;
+            << "link to a file dated 2020-01-01" << none << "a leftover" << false << yes << 11
+            << today;
     }
 
     // Whatever stands in the store, start-up goes on; only a plain file (or a link
     // to one) is read or written, and a link is never followed to make a file.
     void damagedSettingsStore() {
         QFETCH(QString, conf);
-        QFETCH(QString, lock);
         QFETCH(QString, stray);
         QFETCH(QString, beside);
         QFETCH(bool, noRoom);
@@ -338,7 +324,6 @@ private slots:
         const QString target = m_configHome.filePath(QStringLiteral("target"));
         QFile::remove(target);
         testing_support::plant(conf, path, target);
-        testing_support::plant(lock, path + QStringLiteral(".lock"), target);
         if (!stray.isEmpty()) {
             QFile file(m_configHome.filePath(QStringLiteral("aromelle.conf")));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -358,15 +343,13 @@ private slots:
         QStringList others = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                     QDir::Hidden | QDir::System);
         others.removeAll(QStringLiteral("aromelle.conf"));
-        others.removeAll(QStringLiteral("aromelle.conf.lock"));
         QCOMPARE(others, QStringList());
         QVERIFY(!QFile::exists(leftover));
         if (conf.startsWith(QLatin1String("hard link")))
             QCOMPARE(linksTo(path), nlink_t(2));
         if (!conf.isEmpty())
             QCOMPARE(typeAt(path), confType); // left as it was: never replaced by a file
-        if (conf.startsWith(QLatin1String("link to nowhere")) ||
-            lock.startsWith(QLatin1String("link to nowhere")))
+        if (conf.startsWith(QLatin1String("link to nowhere")))
             QVERIFY2(!QFile::exists(target), "a file was made at the link's target");
         QCOMPARE(storedIn(conf.contains(QLatin1String("link to a file")) ? target : path),
                  storedAfter);

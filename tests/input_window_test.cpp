@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <random>
+#include <cmath>
 
 using namespace aromelle;
 using testing_support::child;
@@ -28,8 +28,8 @@ class InputWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    FrmMain &shownInput() {
-        FrmMain &input = Windows::instance().main();
+    static FrmMain &shownInput(Harness &h) {
+        FrmMain &input = h.windows().main();
         input.show();
         input.activateWindow();
         // Focus moves only within the active window, which the platform makes
@@ -43,7 +43,7 @@ private slots:
     void listsAreFilledAndStartOnTheFirstDay() {
         Harness h;
         const QFont applicationFont = QGuiApplication::font();
-        FrmMain &input = Windows::instance().main();
+        FrmMain &input = h.windows().main();
         // The name boxes are made with their own font standing in for the application's.
         QCOMPARE(QGuiApplication::font(), applicationFont);
         auto *day = child<QComboBox>(input, "cboDate");
@@ -67,7 +67,7 @@ private slots:
 
     void firstNameHasTheFocusAndTabFollowsTheScreen() {
         Harness h;
-        FrmMain &input = shownInput();
+        FrmMain &input = shownInput(h);
         QVERIFY(QTest::qWaitForWindowActive(&input));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtFirstName"));
         const QStringList order = {"txtMiddleName", "txtLastName", "cboMonth", "cboDate",
@@ -80,7 +80,7 @@ private slots:
 
     void exitButtonLiesBelowTheClientArea() {
         Harness h;
-        FrmMain &input = shownInput();
+        FrmMain &input = shownInput(h);
         auto *exit = child<QPushButton>(input, "cmdExit");
         QVERIFY(exit->geometry().top() >= input.centralWidget()->height());
         QCOMPARE(input.centralWidget()->size(), kInputClientSize);
@@ -120,7 +120,7 @@ private slots:
         QFETCH(int, messages);
         QFETCH(bool, composed);
         Harness h;
-        FrmMain &input = shownInput();
+        FrmMain &input = shownInput(h);
         for (const char *name : {"txtFirstName", "txtMiddleName", "txtLastName"}) {
             h.clear();
             auto *box = child<QLineEdit>(input, name);
@@ -150,7 +150,7 @@ private slots:
 
     void keyFilterRefusesControlCharactersButEditsWithBackspace() {
         Harness h;
-        FrmMain &input = shownInput();
+        FrmMain &input = shownInput(h);
         auto *box = child<QLineEdit>(input, "txtLastName");
         box->setFocus();
         QTest::keyClicks(box, "lee");
@@ -171,7 +171,7 @@ private slots:
 
     void editingKeysAndAltCombinationsTypeNothing() {
         Harness h;
-        FrmMain &input = shownInput();
+        FrmMain &input = shownInput(h);
         auto *box = child<QLineEdit>(input, "txtFirstName");
         box->setFocus();
         QTest::keyClicks(box, "abc");
@@ -191,7 +191,7 @@ private slots:
 
     void pastedTextIsNotFiltered() {
         Harness h;
-        FrmMain &input = shownInput();
+        FrmMain &input = shownInput(h);
         auto *box = child<QLineEdit>(input, "txtFirstName");
         QApplication::clipboard()->setText(QStringLiteral("o'neil 42"));
         box->paste();
@@ -199,6 +199,8 @@ private slots:
         QVERIFY(h.messages.isEmpty());
     }
 
+    // The window shows the first refusal and moves the focus to the field to mend
+    // (engine_tests hold every check).
     void checks_data() {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
@@ -223,39 +225,8 @@ private slots:
                                       << "txtLastName";
         QTest::newRow("29 Feb 2001") << "A"
                                      << "B" << 2 << 29 << 2001 << feb << "cmdNext";
-        QTest::newRow("29 Feb 2000") << "A"
-                                     << "B" << 2 << 29 << 2000 << ""
-                                     << "";
-        QTest::newRow("29 Feb 1900") << "A"
-                                     << "B" << 2 << 29 << 1900 << feb << "cmdNext";
-        QTest::newRow("29 Feb 2004") << "A"
-                                     << "B" << 2 << 29 << 2004 << ""
-                                     << "";
-        QTest::newRow("29 Feb 2048") << "A"
-                                     << "B" << 2 << 29 << 2048 << ""
-                                     << "";
-        QTest::newRow("30 Feb 2000") << "A"
-                                     << "B" << 2 << 30 << 2000 << feb << "cmdNext";
-        QTest::newRow("31 Feb 2001") << "A"
-                                     << "B" << 2 << 31 << 2001 << feb << "cmdNext";
-        QTest::newRow("28 Feb 2001") << "A"
-                                     << "B" << 2 << 28 << 2001 << ""
-                                     << "";
         QTest::newRow("31 April") << "A"
                                   << "B" << 4 << 31 << 1980 << thirty << "cmdNext";
-        QTest::newRow("31 June") << "A"
-                                 << "B" << 6 << 31 << 1980 << thirty << "cmdNext";
-        QTest::newRow("31 September") << "A"
-                                      << "B" << 9 << 31 << 1980 << thirty << "cmdNext";
-        QTest::newRow("31 November") << "A"
-                                     << "B" << 11 << 31 << 1980 << thirty << "cmdNext";
-        QTest::newRow("30 April") << "A"
-                                  << "B" << 4 << 30 << 1980 << ""
-                                  << "";
-        for (int month : {1, 3, 5, 7, 8, 10, 12})
-            QTest::addRow("31 of month %d", month) << "A"
-                                                   << "B" << month << 31 << 1980 << ""
-                                                   << "";
     }
 
     void checks() {
@@ -267,7 +238,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, focus);
         Harness h;
-        FrmMain &input = shownInput();
+        FrmMain &input = shownInput(h);
         setEntries(input, first, last, month, day, year);
         child<QPushButton>(input, "cmdNext")->setFocus();
         const bool passed = input.check_entries();
@@ -279,10 +250,10 @@ private slots:
 
     void failedCheckMakesNoReading() {
         Harness h;
-        FrmMain &input = shownInput();
+        FrmMain &input = shownInput(h);
         setEntries(input, "", "LEE", 7, 25, 1970);
         QTest::mouseClick(child<QPushButton>(input, "cmdNext"), Qt::LeftButton);
-        QVERIFY(!Windows::instance().isDisplayLoaded());
+        QVERIFY(!Harness::loaded("frmDisplay"));
         QVERIFY(input.isVisible());
     }
 
@@ -306,25 +277,6 @@ private slots:
         QCOMPARE(coBrandNumber(r), n);
     }
 
-    void coBrandNumbersFollowTheirDistribution() {
-        std::mt19937_64 generator(20261207);
-        std::uniform_real_distribution<double> uniform(0.0, 1.0);
-        constexpr int kDraws = 120000;
-        int counts[8] = {};
-        for (int i = 0; i < kDraws; ++i) {
-            const int n = coBrandNumber(uniform(generator));
-            QVERIFY(n >= 1 && n <= 7);
-            ++counts[n];
-        }
-        for (int n = 1; n <= 7; ++n) {
-            const double expected = (n == 1 || n == 7) ? kDraws / 12.0 : kDraws / 6.0;
-            QVERIFY2(std::abs(counts[n] - expected) < 0.05 * expected,
-                     qPrintable(QStringLiteral("n=%1 count=%2").arg(n).arg(counts[n])));
-        }
-        const int fullBrandFront = counts[2] + counts[4] + counts[6];
-        QVERIFY(std::abs(fullBrandFront - kDraws / 2.0) < 0.02 * kDraws);
-    }
-
     void coBrandRandomizeBringsTheRightOfferToTheFront_data() {
         QTest::addColumn<double>("r");
         QTest::addColumn<QString>("front");
@@ -341,7 +293,7 @@ private slots:
         QFETCH(double, r);
         QFETCH(QString, front);
         Harness h;
-        FrmMain &input = Windows::instance().main();
+        FrmMain &input = h.windows().main();
         // Put the other one in front first, so a missing raise shows; for 7, put the
         // one built behind in front, so a stray raise shows.
         if (r < 0.9)
@@ -350,7 +302,7 @@ private slots:
         else
             input.lblFullBrand()->raise();
         h.randomNumbers = {r};
-        CoBrand_Randomize();
+        CoBrand_Randomize(h.windows());
         const QObjectList siblings = input.lblCobrand()->parent()->children();
         const auto topmost = std::find_if(siblings.rbegin(), siblings.rend(), [](QObject *o) {
             return o->objectName().startsWith(QLatin1String("lbl"));

@@ -2,7 +2,7 @@
 // killed outright no longer counts, of two started together exactly one runs, and
 // this holds whatever stands at the lock's path. The lock is kept in a folder of
 // the user's own, never in a shared one.
-#include "startup.h"
+#include "instance_guard.h"
 #include "support.h"
 
 #include <QProcess>

@@ -155,7 +155,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QSize, clientSize);
         Harness h;
-        Windows &windows = Windows::instance();
+        Windows &windows = h.windows();
         std::unique_ptr<FrmAbout> about;
         QWidget *w = nullptr;
         QSize client;
@@ -176,7 +176,7 @@ private slots:
             w->findChild<QTabWidget *>("SSTab1")->setCurrentIndex(window.back().digitValue());
             client = windows.display().centralWidget()->size();
         } else if (window == QLatin1String("frmAbout")) {
-            about = std::make_unique<FrmAbout>();
+            about = std::make_unique<FrmAbout>(h.services());
             w = about.get();
             w->show();
             client = w->size();

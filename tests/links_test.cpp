@@ -7,6 +7,7 @@
 #include "links.h"
 #include "look.h"
 #include "support.h"
+#include "tell_a_friend.h"
 #include "windows.h"
 
 #include <QAccessible>
@@ -73,16 +74,16 @@ private slots:
         QWidget *w = nullptr;
         switch (window) {
         case Window::Main:
-            w = &Windows::instance().main();
+            w = &h.windows().main();
             break;
         case Window::Display:
-            w = &Windows::instance().display();
+            w = &h.windows().display();
             break;
         case Window::ExitScreen:
-            w = &Windows::instance().exitScreen();
+            w = &h.windows().exitScreen();
             break;
         case Window::About:
-            about = std::make_unique<FrmAbout>();
+            about = std::make_unique<FrmAbout>(h.services());
             w = about.get();
             break;
         }
@@ -115,7 +116,7 @@ private slots:
 
     void aboutHomePageLabelShowsTheAddressItOpens() {
         Harness h;
-        FrmAbout about;
+        FrmAbout about(h.services());
         auto *label = about.findChild<QLabel *>("lblHomePage");
         QCOMPARE(label->text(), QStringLiteral("Click here to visit ") + home());
         QVERIFY(label->width() >= label->sizeHint().width());
@@ -123,9 +124,9 @@ private slots:
 
     void updateEntriesDifferOnlyInTheirAccessKey() {
         Harness h;
-        QCOMPARE(Windows::instance().main().findChild<QAction *>("mnuUpdate")->text(),
+        QCOMPARE(h.windows().main().findChild<QAction *>("mnuUpdate")->text(),
                  QStringLiteral("&Check for Software Update"));
-        QCOMPARE(Windows::instance().display().findChild<QAction *>("mnuUpdate")->text(),
+        QCOMPARE(h.windows().display().findChild<QAction *>("mnuUpdate")->text(),
                  QStringLiteral("Check for Software &Update"));
     }
 
@@ -148,9 +149,8 @@ private slots:
         QFETCH(Window, window);
         QFETCH(QStringList, entries);
         Harness h;
-        MenuWindow *w = window == Window::Main
-                            ? static_cast<MenuWindow *>(&Windows::instance().main())
-                            : &Windows::instance().display();
+        MenuWindow *w = window == Window::Main ? static_cast<MenuWindow *>(&h.windows().main())
+                                               : &h.windows().display();
         QStringList seen;
         for (QAction *top : w->menuBar()->actions()) {
             if (QMenu *menu = top->menu()) {
@@ -205,13 +205,13 @@ private slots:
 
     void realMessageBoxIsOwnedAndAnsweredWithEnter() {
         QFETCH(QString, shown);
-        const ReplacedSeams programsOwn({}); // real message boxes
-        testing_support::resetWindows();
+        Harness h;
+        h.realMessageBoxes = true;
         QWidget *owner = nullptr;
         if (shown == QLatin1String("frmMain"))
-            owner = &Windows::instance().main();
+            owner = &h.windows().main();
         else if (!shown.isEmpty())
-            owner = &Windows::instance().exitScreen();
+            owner = &h.windows().exitScreen();
         if (owner) {
             owner->show();
             owner->activateWindow();
@@ -224,10 +224,109 @@ private slots:
             onTop = modal->windowFlags() & Qt::WindowStaysOnTopHint;
             QTest::keyClick(modal, Qt::Key_Return);
         });
-        QCOMPARE(showMessage(MessageKind::Question, QStringLiteral("Go?")), QMessageBox::Yes);
+        QVERIFY(h.services().message(MessageKind::Question, QStringLiteral("Go?")));
         QCOMPARE(parent, owner);
         QCOMPARE(onTop, owner == nullptr);
-        testing_support::resetWindows();
+    }
+
+    // The refer-a-friend checks, first failing one first; an empty refusal sends.
+    void referRefusal_data() {
+        QTest::addColumn<QStringList>("values"); // name, address, message, friend, address
+        QTest::addColumn<QString>("refusal");
+        const QString proper = "Please Enter Proper Email Address";
+        const auto row = [](const char *name, const char *email, const char *friendName,
+                            const char *friendEmail, const QString &refusal) {
+            QTest::newRow(name[0] ? name : "(no name)")
+                << QStringList{name, email, "Hi", friendName, friendEmail} << refusal;
+        };
+        QTest::newRow("the placeholders")
+            << QStringList{"Your Name", "Your Email Address", "Your Message\r\n", "Friend's Name",
+                           "Friend's Email Address"}
+            << proper;
+        row("same addresses", "a@b.c", "BO", "a@b.c", "Please Enter Distinct Email Addresses");
+        row("same but for case passes", "a@b.c", "BO", "A@b.c", "");
+        row("own without at", "ab.c", "BO", "b@c.d", proper);
+        row("friend's without at", "a@b.c", "BO", "bc.d", proper);
+        row("own without dot", "a@bc", "BO", "b@c.d", proper);
+        row("friend's without dot", "a@b.c", "BO", "b@cd", proper);
+        row("pasted spaces pass", "a @b.c", "BO", "b@c .d", "");
+        row("", "a@b.c", "BO", "b@c.d", "Please Enter Your Name");
+        row("Your Name", "a@b.c", "BO", "b@c.d", "Please Enter Your Name");
+        row("   ", "a@b.c", "BO", "b@c.d", "Please Enter Your Name");
+        row("no friend's name", "a@b.c", "", "b@c.d", "Please Enter Your Friend's Name");
+        row("friend's name placeholder", "a@b.c", "Friend's Name", "b@c.d",
+            "Please Enter Your Friend's Name");
+        QTest::newRow("no message")
+            << QStringList{"ANN", "a@b.c", "  ", "BO", "b@c.d"} << "Please Enter Your Message";
+    }
+
+    void referRefusal() {
+        QFETCH(QStringList, values);
+        QFETCH(QString, refusal);
+        const ReferValues referred{values[0], values[1], values[2], values[3], values[4]};
+        QCOMPARE(aromelle::referRefusal(referred).value_or(QString()), refusal);
+    }
+
+    void referAddressCarriesTheEntries_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("friendName");
+        QTest::addColumn<QString>("email");
+        QTest::newRow("Ann Lee and Bo") << "Ann Lee"
+                                        << "Bo"
+                                        << "ann@example.org";
+        QTest::newRow("ampersand and equals") << "Ann&taf5=x#y"
+                                              << "Bo=1&2"
+                                              << "a&b@c.d";
+        QTest::newRow("percent and plus") << "100% A+B"
+                                          << "%41"
+                                          << "a+b@c.d";
+        QTest::newRow("quotes") << "O'Neil \"Jr\""
+                                << "<Bo>"
+                                << "a@b.c";
+        QTest::newRow("line breaks") << "Ann\r\nLee"
+                                     << "Bo\n"
+                                     << "a@b.c";
+        QTest::newRow("non-ASCII letters")
+            << QString::fromUtf8("Zoë Ünal") << QString::fromUtf8("Бо")
+            << QString::fromUtf8("zoë@exämple.de");
+    }
+
+    // Each entry comes back whole from its own key, and the address is plain ASCII.
+    void referAddressCarriesTheEntries() {
+        QFETCH(QString, name);
+        QFETCH(QString, friendName);
+        QFETCH(QString, email);
+        const QString message = QStringLiteral("Your Message\r\n");
+        const QString friendEmail = QStringLiteral("bo@example.net");
+        const QString address = referAddress({name, email, message, friendName, friendEmail});
+        for (QChar c : address)
+            QVERIFY2(c.unicode() > 32 && c.unicode() < 127, qPrintable(address));
+        const QString page = QStringLiteral("http://www.quorvane.com/qrvs-refer-a-friend.php?");
+        QVERIFY(address.startsWith(page));
+        QList<QPair<QString, QString>> query;
+        for (const QString &pair : address.mid(page.size()).split(QLatin1Char('&'))) {
+            const auto eq = pair.indexOf(QLatin1Char('='));
+            query.append({pair.left(eq), QUrl::fromPercentEncoding(pair.mid(eq + 1).toUtf8())});
+        }
+        const QList<QPair<QString, QString>> expected = {
+            {"taf1", name},       {"taf2", email},       {"taf3", message},
+            {"taf4", friendName}, {"taf5", friendEmail}, {"taf6", "http://aromelle.quorvane.com/"}};
+        QCOMPARE(query, expected);
+    }
+
+    void annLeeAddressEncodesTheSpace() {
+        QCOMPARE(
+            referAddress(
+                {"Ann Lee", "ann@example.org", "Your Message\r\n", "Bo", "bo@example.net"}),
+            QStringLiteral("http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=Ann%20Lee"
+                           "&taf2=ann%40example.org&taf3=Your%20Message%0D%0A&taf4=Bo"
+                           "&taf5=bo%40example.net&taf6=http%3A%2F%2Faromelle.quorvane.com%2F"));
+    }
+
+    void trimRemovesSpacesOnly() {
+        QCOMPARE(trimSpaces("  a b  "), QStringLiteral("a b"));
+        QCOMPARE(trimSpaces("\tab\r\n"), QStringLiteral("\tab\r\n"));
+        QCOMPARE(trimSpaces("    "), QString());
     }
 
     void aboutWindowCloses_data() {
@@ -242,7 +341,7 @@ private slots:
     void aboutWindowCloses() {
         QFETCH(QString, how);
         Harness h;
-        FrmMain &input = Windows::instance().main();
+        FrmMain &input = h.windows().main();
         input.show();
         QString title;
         QString focused;

@@ -1,6 +1,6 @@
 // Test helper: takes the single-instance lock at the path given, says whether it
 // got it, and then holds it until killed or told to stop on standard input.
-#include "startup.h"
+#include "instance_guard.h"
 
 #include <QCoreApplication>
 

@@ -59,20 +59,20 @@ public:
 
     // Returns an empty string, or what went wrong.
     QString step(int index) {
-        Windows &windows = Windows::instance();
         if (m_harness.processEnds > 0) {
             // The program has ended; start a new one, as a person would.
-            testing_support::resetWindows();
+            m_harness.resetWindows();
             m_harness.processEnds = 0;
             m_exitScreenShownByClose = false;
-            windows.show(windows.main());
-            CoBrand_Randomize();
+            m_harness.windows().show(m_harness.windows().main());
+            CoBrand_Randomize(m_harness.windows());
         }
+        Windows &windows = m_harness.windows();
         QWidget *window = pickVisibleWindow();
         if (!window)
             return QStringLiteral("no window is visible while the program runs");
 
-        const bool inputWasLoaded = windows.isMainLoaded();
+        const bool inputWasLoaded = Harness::loaded("frmMain");
         const Entries before = inputWasLoaded ? entriesOf(windows.main()) : Entries{};
         const bool editsInput = act(window);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -196,7 +196,7 @@ private:
     }
 
     QString check(int index, bool entriesMustHold, const Entries &before) {
-        Windows &windows = Windows::instance();
+        Windows &windows = m_harness.windows();
         const auto fail = [&](const QString &what) {
             return QStringLiteral("event %1: %2").arg(index).arg(what);
         };
@@ -204,12 +204,12 @@ private:
             return fail(QStringLiteral("the process ended %1 times").arg(m_harness.processEnds));
         if (QApplication::activeModalWidget())
             return fail(QStringLiteral("a modal window stayed open"));
-        if (entriesMustHold && windows.isMainLoaded() && !(entriesOf(windows.main()) == before))
+        if (entriesMustHold && Harness::loaded("frmMain") && !(entriesOf(windows.main()) == before))
             return fail(QStringLiteral("the input window's entries changed"));
 
-        const bool inputShown = windows.isMainLoaded() && windows.main().isVisible();
-        const bool profileShown = windows.isDisplayLoaded() && windows.display().isVisible();
-        const bool exitShown = windows.isExitScreenLoaded() && windows.exitScreen().isVisible();
+        const bool inputShown = Harness::loaded("frmMain") && windows.main().isVisible();
+        const bool profileShown = Harness::loaded("frmDisplay") && windows.display().isVisible();
+        const bool exitShown = Harness::loaded("frmExitScreen") && windows.exitScreen().isVisible();
         if (m_harness.processEnds == 1) {
             for (QWidget *w : QApplication::topLevelWidgets())
                 if (w->isVisible())
@@ -242,9 +242,9 @@ private slots:
         const QByteArray fromEnv = qgetenv("AROMELLE_MONKEY_SEED");
         const std::uint64_t seed = fromEnv.isEmpty() ? kDefaultSeed : fromEnv.toULongLong();
         Harness h;
-        Windows &windows = Windows::instance();
+        Windows &windows = h.windows();
         windows.show(windows.main());
-        CoBrand_Randomize();
+        CoBrand_Randomize(h.windows());
         Monkey monkey(seed, h);
         int endings = 0;
         for (int i = 0; i < kEvents; ++i) {

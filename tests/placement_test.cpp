@@ -43,7 +43,7 @@ private slots:
     void qtKnowsWhereTheWindowManagerPutTheWindow() {
         QVERIFY(qGuiApp->nativeInterface<QNativeInterface::QX11Application>());
         Harness h;
-        FrmAbout about;
+        FrmAbout about(h.services());
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         constexpr int kTitleBar = 19; // lying_wm's

@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 using namespace aromelle;
@@ -68,16 +69,18 @@ constexpr SignDate kSignDates[] = {
 class ReadingTest : public QObject {
     Q_OBJECT
 
-    FrmMain &input() { return Windows::instance().main(); }
+    std::optional<Harness> m_harness; // one for each test, made by init()
+
+    FrmMain &input() { return m_harness->windows().main(); }
     void enter(const QString &first, const QString &last, int month, int day, int year = 1980) {
         testing_support::setEntries(input(), first, last, month, day, year);
     }
     FrmDisplay &read() {
-        Windows::instance().show(input());
+        m_harness->windows().show(input());
         QTest::mouseClick(child<QPushButton>(input(), "cmdNext"), Qt::LeftButton);
-        if (!Windows::instance().isDisplayLoaded())
+        if (!Harness::loaded("frmDisplay"))
             qFatal("no reading was made");
-        return Windows::instance().display();
+        return m_harness->windows().display();
     }
     static QImage shown(const QLabel *label) { return label->pixmap().toImage(); }
 
@@ -100,6 +103,9 @@ class ReadingTest : public QObject {
     }
 
 private slots:
+    void init() { m_harness.emplace(); }
+    void cleanup() { m_harness.reset(); }
+
     void everySignGivesItsWholeReading_data() {
         QTest::addColumn<int>("index");
         for (int i = 0; i < kSignCount; ++i)
@@ -109,7 +115,7 @@ private slots:
     void everySignGivesItsWholeReading() {
         QFETCH(int, index);
         const SignDate date = kSignDates[index];
-        Harness h;
+        Harness &h = *m_harness;
         enter("ANN", "LEE", date.month, date.day);
         FrmDisplay &d = read();
         compareWithProfile(d, profileOf(date.sign));
@@ -119,29 +125,29 @@ private slots:
         QVERIFY(h.messages.isEmpty());
         QVERIFY(d.isVisible());
         QVERIFY(!input().isVisible());
-        QVERIFY(Windows::instance().isExitScreenLoaded());
-        QVERIFY(!Windows::instance().exitScreen().isVisible());
+        QVERIFY(Harness::loaded("frmExitScreen"));
+        QVERIFY(!h.windows().exitScreen().isVisible());
         QCOMPARE(child<QTabWidget>(d, "SSTab1")->currentIndex(), 1);
         QCOMPARE(child<QTabWidget>(d, "SSTab1")->tabText(1), QStringLiteral("Aromelle Profile"));
         QCOMPARE(d.focusWidget()->objectName(), QStringLiteral("cmdBack"));
     }
 
     void picturesArePlacedByPosition() {
-        // The pixels built into the program are those of each sign's own picture file.
+        // Each position shows its own sign's picture file, 200 pixels square.
         for (const SunSignInfo &info : kSunSigns) {
             QPixmap file;
             QVERIFY(file.load(QStringLiteral(AROMELLE_ASSETS_DIR "/signs/") + q(info.pictureKey)));
             QCOMPARE(IMGSunsignList(ordinal(info.sign)).toImage(), file.toImage());
+            QCOMPARE(IMGSunsignList(ordinal(info.sign)).size(), QSize(200, 200));
         }
-        QCOMPARE(IMGSunsignList(10).size(), QSize(200, 200));
         QVERIFY(IMGSunsignList(0).isNull());
         QVERIFY(IMGSunsignList(13).isNull());
         QVERIFY(IMGSunsignList(11).toImage() != IMGSunsignList(12).toImage());
     }
 
     void designStateBeforeAReading() {
-        Harness h;
-        FrmDisplay &d = Windows::instance().display();
+        Harness &h = *m_harness;
+        FrmDisplay &d = h.windows().display();
         for (const char *value :
              {"lblSunSign", "lblSunSignElement", "lblSunSignNumber", "lblSunSignDay",
               "lblSunSignCompatibility", "lblSunSignBirthStone"})
@@ -154,7 +160,6 @@ private slots:
     }
 
     void sameDayAndMonthGiveTheSameReadingWhateverTheNameOrYear() {
-        Harness h;
         enter("ANN", "LEE", 8, 22, 1900);
         FrmDisplay &first = read();
         const QString firstTraits =
@@ -169,14 +174,13 @@ private slots:
     }
 
     void leoThenBackThenPiscesLeavesNothingOfLeo() {
-        Harness h;
         enter("ANN", "LEE", 7, 25);
         FrmDisplay &leo = read();
         QCOMPARE(child<QLabel>(leo, "lblSunSign")->text(), QStringLiteral("Leo"));
         child<QTabWidget>(leo, "SSTab1")->setCurrentIndex(0);
         QPointer<FrmDisplay> old(&leo);
         QTest::mouseClick(child<QPushButton>(leo, "cmdBack"), Qt::LeftButton);
-        QVERIFY(!Windows::instance().isDisplayLoaded());
+        QVERIFY(!Harness::loaded("frmDisplay"));
         QTRY_VERIFY(old.isNull()); // the window is gone, not just hidden
 
         enter("ANN", "LEE", 3, 1);
@@ -186,7 +190,7 @@ private slots:
     }
 
     void backShowsTheInputWindowAsItWasLeft() {
-        Harness h;
+        Harness &h = *m_harness;
         enter("ANN", "LEE", 12, 25, 1999);
         child<QLineEdit>(input(), "txtMiddleName")->setText("MAY");
         FrmDisplay &d = read();
@@ -196,8 +200,8 @@ private slots:
         d.cmdBack_Click();
         QVERIFY(input().isVisible());
         QCOMPARE(exitScreenShows.shows, 0);
-        QVERIFY(!Windows::instance().exitScreen().isVisible());
-        QVERIFY(Windows::instance().isExitScreenLoaded());
+        QVERIFY(!h.windows().exitScreen().isVisible());
+        QVERIFY(Harness::loaded("frmExitScreen"));
         QCOMPARE(child<QLineEdit>(input(), "txtFirstName")->text(), QStringLiteral("ANN"));
         QCOMPARE(child<QLineEdit>(input(), "txtMiddleName")->text(), QStringLiteral("MAY"));
         QCOMPARE(child<QLineEdit>(input(), "txtLastName")->text(), QStringLiteral("LEE"));
@@ -230,7 +234,6 @@ private slots:
         QFETCH(int, tab);
         QFETCH(int, key);
         QFETCH(QStringList, order);
-        Harness h;
         enter("ANN", "LEE", 7, 25);
         FrmDisplay &d = read();
         QVERIFY(QTest::qWaitForWindowActive(&d));
@@ -247,22 +250,21 @@ private slots:
     }
 
     void menuEntriesBehaveAsTheirButtons() {
-        Harness h;
+        Harness &h = *m_harness;
         enter("ANN", "LEE", 6, 30);
-        Windows::instance().show(input());
+        h.windows().show(input());
         input().findChild<QAction *>("mnuNext")->trigger();
-        QVERIFY(Windows::instance().isDisplayLoaded());
-        FrmDisplay &d = Windows::instance().display();
+        QVERIFY(Harness::loaded("frmDisplay"));
+        FrmDisplay &d = h.windows().display();
         QCOMPARE(child<QLabel>(d, "lblSunSign")->text(), QStringLiteral("Cancer"));
         QVERIFY(!input().isVisible());
         d.findChild<QAction *>("mnuBack")->trigger();
-        QVERIFY(!Windows::instance().isDisplayLoaded());
+        QVERIFY(!Harness::loaded("frmDisplay"));
         QVERIFY(input().isVisible());
-        QVERIFY(!Windows::instance().exitScreen().isVisible());
+        QVERIFY(!h.windows().exitScreen().isVisible());
     }
 
     void aReadingClearsTheClipboard() {
-        Harness h;
         QApplication::clipboard()->setText(QStringLiteral("kept elsewhere"));
         enter("ANN", "LEE", 1, 1);
         read();
@@ -280,7 +282,6 @@ private slots:
     void mouseOverATraitBoxClearsTheClipboard() {
         QFETCH(QString, box);
         QFETCH(bool, clears);
-        Harness h;
         enter("ANN", "LEE", 1, 1);
         FrmDisplay &d = read();
         auto *edit = d.findChild<QPlainTextEdit *>(box);
@@ -300,7 +301,6 @@ private slots:
     }
 
     void copyingFromThePreferencesBoxKeepsTheText() {
-        Harness h;
         enter("ANN", "LEE", 1, 1);
         FrmDisplay &d = read();
         child<QPlainTextEdit>(d, "txtAromelle")->selectAll();

@@ -1,12 +1,9 @@
 #include "support.h"
 
-#include "clock_random.h"
 #include "frm_main.h"
 #include "links.h"
 #include "look.h"
-#include "startup.h"
 #include "style.h"
-#include "update_reminder.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -24,24 +21,32 @@
 
 namespace testing_support {
 
-Harness::Harness()
-    : m_seams({.showMessage =
-                   [this](aromelle::MessageKind kind, const QString &text) {
-                       messages.append({kind, text});
-                       return kind == aromelle::MessageKind::Question ? answer : QMessageBox::Ok;
-                   },
-               .openPage = [this](const QString &address) { openedPages.append(address); },
-               .today = [this] { return todayIs; },
-               .random =
-                   [this] {
-                       if (randomNumbers.empty())
-                           return 0.5;
-                       const double r = randomNumbers.front();
-                       randomNumbers.pop_front();
-                       return r;
-                   },
-               .askUpdate = aromelle::askUpdateInMessageBox,
-               .endProcess = [this](int) { ++processEnds; }}) {
+aromelle::Services Harness::recorders() {
+    auto message = [this](aromelle::MessageKind kind, const QString &text) {
+        messages.append({kind, text});
+        if (realMessageBoxes)
+            return aromelle::showMessageBox(kind, text);
+        return kind == aromelle::MessageKind::Question && answer == QMessageBox::Yes;
+    };
+    return {.message = message,
+            .openPage = [this](const QString &address) { openedPages.append(address); },
+            .today = [this] { return todayIs; },
+            .random =
+                [this] {
+                    if (randomNumbers.empty())
+                        return 0.5;
+                    const double r = randomNumbers.front();
+                    randomNumbers.pop_front();
+                    return r;
+                },
+            .askUpdate =
+                [message](const QString &question) {
+                    return message(aromelle::MessageKind::Question, question);
+                },
+            .endProcess = [this](int) { ++processEnds; }};
+}
+
+Harness::Harness() {
     // What main installs: the program's style, and with it Fusion's palette, which
     // draws the focus rings and flat faces, and the chosen fonts.
     if (!dynamic_cast<aromelle::look::ProgramStyle *>(QApplication::style()))
@@ -51,7 +56,23 @@ Harness::Harness()
 }
 
 Harness::~Harness() {
-    resetWindows();
+    m_windows.reset();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QWidget *Harness::loaded(const char *name) {
+    // Unloaded windows are freed once their events are done.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String(name))
+            return window;
+    return nullptr;
+}
+
+void Harness::resetWindows() {
+    m_windows.reset();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_windows.emplace(recorders());
 }
 
 QStringList Harness::messageTexts() const {
@@ -74,11 +95,6 @@ void setEntries(aromelle::FrmMain &input, const QString &first, const QString &l
     child<QComboBox>(input, "cboMonth")->setCurrentIndex(month - 1);
     child<QComboBox>(input, "cboDate")->setCurrentIndex(day - 1);
     child<QComboBox>(input, "cboYear")->setCurrentIndex(year - kFirstYear);
-}
-
-void resetWindows() {
-    aromelle::Windows::instance().reset();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void whenModal(std::function<void(QWidget *)> action) {

@@ -1,10 +1,10 @@
-// Shared fixtures of the window tests: recorders for messages, opened pages and
-// the end of the process, a fixed clock and scripted random numbers, and a reset
-// that leaves no window of an earlier test behind.
+// Shared fixtures of the window tests: an owner of the windows of the test's own,
+// whose services record messages, opened pages and the end of the process, with a
+// fixed clock and scripted random numbers.
 #pragma once
 
 #include "messages.h"
-#include "seams.h"
+#include "windows.h"
 
 #include <QDate>
 #include <QList>
@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <deque>
+#include <optional>
 
 namespace aromelle {
 class FrmMain;
@@ -26,7 +27,7 @@ struct Message {
     QString text;
 };
 
-// Replaces every seam with recorders and scripts for its lifetime.
+// The program's windows, owned by the test, with recording services.
 class Harness {
 public:
     Harness();
@@ -36,14 +37,24 @@ public:
     QStringList openedPages;
     int processEnds = 0;
     QMessageBox::StandardButton answer = QMessageBox::Yes;
+    bool realMessageBoxes = false;    // the program's own boxes, shown and recorded
     std::deque<double> randomNumbers; // used first; then 0.5
     QDate todayIs{2026, 12, 7};
+
+    aromelle::Windows &windows() { return *m_windows; }
+    const aromelle::Services &services() const { return m_windows->services(); }
+    // A loaded window of the program's by its name, or null.
+    static QWidget *loaded(const char *name);
+    // Frees every window and forgets any shutdown: a fresh owner.
+    void resetWindows();
 
     QStringList messageTexts() const;
     void clear();
 
 private:
-    aromelle::ReplacedSeams m_seams; // last: it goes first, before what it records into
+    aromelle::Services recorders();
+
+    std::optional<aromelle::Windows> m_windows; // last: it goes first
 };
 
 // A control by name; a missing one ends the test run at once.
@@ -57,9 +68,6 @@ template <typename T> T *child(QWidget &window, const char *name) {
 // Fills the input window's names and picks the date (month and day from 1).
 void setEntries(aromelle::FrmMain &input, const QString &first, const QString &last, int month,
                 int day, int year);
-
-// Frees every window and forgets any shutdown, so the next test starts anew.
-void resetWindows();
 
 // Runs a function once the next modal widget is up and active.
 void whenModal(std::function<void(QWidget *)> action);

@@ -78,7 +78,7 @@ private slots:
         const QString path = freshSettingsPath();
         if (!stored.isEmpty())
             write(path, "[Settings]\nDuration=" + stored.toLatin1() + "\n");
-        modHelp::UpdateReminder();
+        modHelp::UpdateReminder(h.services());
 
         QCOMPARE(h.messages.size(), asks ? 1 : 0);
         if (asks) {
@@ -97,10 +97,9 @@ private slots:
         const QString path = freshSettingsPath();
         write(path, "[Settings]\nDuration=2020-01-01\n");
         QString storedWhenOpened;
-        Seams seams = installedSeams();
-        seams.openPage = [&](const QString &) { storedWhenOpened = storedIn(path); };
-        const ReplacedSeams opener(std::move(seams));
-        modHelp::UpdateReminder();
+        Services services = h.services();
+        services.openPage = [&](const QString &) { storedWhenOpened = storedIn(path); };
+        modHelp::UpdateReminder(services);
         QCOMPARE(storedWhenOpened, QStringLiteral("2026-12-07"));
     }
 
@@ -119,7 +118,7 @@ private slots:
         QFETCH(QByteArray, content);
         Harness h;
         write(freshSettingsPath(), content);
-        modHelp::UpdateReminder();
+        modHelp::UpdateReminder(h.services());
         QVERIFY(h.messages.isEmpty());
         QVERIFY(h.openedPages.isEmpty());
     }
@@ -148,7 +147,7 @@ private slots:
         const QString path = freshSettingsPath();
         const QString leftover = QFileInfo(path).dir().filePath(name);
         write(leftover, "[Settings]\nDuration=2020-01-01\n");
-        modHelp::UpdateReminder();
+        modHelp::UpdateReminder(h.services());
         QCOMPARE(storedIn(path), QStringLiteral("2026-12-07"));
         QCOMPARE(QFile::exists(leftover), !cleared);
     }
@@ -175,7 +174,7 @@ private slots:
         QDir::setCurrent(home.path());
         qputenv("XDG_CONFIG_HOME",
                 relative ? QByteArray("relative") : QFile::encodeName(home.filePath(configHome)));
-        modHelp::UpdateReminder();
+        modHelp::UpdateReminder(h.services());
         QDir::setCurrent(current);
         qputenv("HOME", homeBefore);
         QCOMPARE(QFile::exists(home.filePath(QStringLiteral("relative"))), false);

@@ -36,7 +36,7 @@ QLabel *textLabel(QLabel *label, const char *name, const QFont &font) {
 
 } // namespace
 
-FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
+FrmAbout::FrmAbout(const Services &services, QWidget *parent) : QDialog(parent) {
     accessible::install();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(programTitle());
@@ -85,7 +85,8 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
                   uiFont(points::kText, Bold | Underline)));
     details->move(Geometry::lblCoBrand);
     details->adjustSize();
-    connect(details, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
+    connect(details, &LinkLabel::clicked, this,
+            [&services] { modHelp::OpenFullyBrandedPage(services.openPage); });
 
     auto *offer = textLabel(
         new QLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business "
@@ -103,7 +104,8 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
         "lblHomePage", uiFont(points::kText, Bold | Underline)));
     home->move(Geometry::lblHomePage);
     home->adjustSize();
-    connect(home, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
+    connect(home, &LinkLabel::clicked, this,
+            [&services] { modHelp::OpenHomePage(services.openPage); });
 
     setTabOrder(ok, icon);
     ok->setFocus();

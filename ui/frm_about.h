@@ -2,6 +2,8 @@
 // afresh for every showing.
 #pragma once
 
+#include "services.h"
+
 #include <QDialog>
 
 namespace aromelle {
@@ -9,7 +11,8 @@ namespace aromelle {
 class FrmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmAbout(QWidget *parent = nullptr);
+    // Its links open their pages through the services' opener.
+    explicit FrmAbout(const Services &services, QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -154,8 +154,9 @@ void clearClipboard() {
 
 } // namespace
 
-FrmDisplay::FrmDisplay()
-    : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geometry::Label61}) {
+FrmDisplay::FrmDisplay(const Services &services)
+    : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geometry::Label61},
+                 services.openPage) {
     setObjectName(QStringLiteral("frmDisplay"));
     QWidget *client = centralWidget();
 

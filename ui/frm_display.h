@@ -20,7 +20,7 @@ struct SignProfile;
 class FrmDisplay : public MenuWindow {
     Q_OBJECT
 public:
-    FrmDisplay();
+    explicit FrmDisplay(const Services &services);
 
     // Shows one sign's reading: its texts and its picture.
     void showProfile(const SignProfile &profile, const QPixmap &picture);

@@ -1,7 +1,6 @@
 #include "frm_exit_screen.h"
 
 #include "accessible.h"
-#include "clock_random.h"
 #include "links.h"
 #include "look.h"
 #include "messages.h"
@@ -132,7 +131,7 @@ const ReferField &fieldOf(const QObject *box) {
 
 } // namespace
 
-FrmExitScreen::FrmExitScreen() {
+FrmExitScreen::FrmExitScreen(const Services &services) : m_services(services) {
     accessible::install();
     setObjectName(QStringLiteral("frmExitScreen"));
     setWindowTitle(programTitle());
@@ -227,7 +226,8 @@ void FrmExitScreen::buildControls() {
     catalogue->setFont(uiFont(points::kLink, Bold | Underline));
     setColours(catalogue, kYellow);
     fitToWidth(catalogue);
-    connect(catalogue, &LinkLabel::clicked, this, [] { modHelp::OpenSoftwareCatalogue(); });
+    connect(catalogue, &LinkLabel::clicked, this,
+            [this] { modHelp::OpenSoftwareCatalogue(m_services.openPage); });
 
     setTabOrder(m_close, m_visit);
     setTabOrder(m_visit, icon);
@@ -240,8 +240,7 @@ void FrmExitScreen::buildControls() {
 }
 
 void FrmExitScreen::Form_Load() {
-    randomize();
-    const int k = static_cast<int>(std::floor(randomNumber() * kPleaCount));
+    const int k = static_cast<int>(std::floor(m_services.random() * kPleaCount));
     m_pleaText = QString::fromLatin1(kPleaTexts[std::clamp(k, 0, kPleaCount - 1)]);
     // Above every other window, browsers it opens included; set while still hidden
     // so it neither moves nor takes the focus now.
@@ -304,7 +303,6 @@ void FrmExitScreen::textChanged(QWidget *box) {
 
 bool FrmExitScreen::eventFilter(QObject *watched, QEvent *event) {
     auto *box = qobject_cast<QWidget *>(watched);
-    using modTellAFriend::trimSpaces;
     switch (event->type()) {
     case QEvent::FocusIn:
         // The placeholder goes once the focus has been announced: a screen reader that
@@ -326,7 +324,8 @@ bool FrmExitScreen::eventFilter(QObject *watched, QEvent *event) {
         clearPlaceholder();
         if ((box == m_email || box == m_friendEmail) &&
             static_cast<QKeyEvent *>(event)->text() == QLatin1String(" ")) {
-            showMessage(MessageKind::Error, QStringLiteral("Email Address Cannot Contain Space"));
+            m_services.message(MessageKind::Error,
+                               QStringLiteral("Email Address Cannot Contain Space"));
             box->setFocus();
             return true;
         }
@@ -341,7 +340,7 @@ void FrmExitScreen::clearPlaceholder() {
     QWidget *box = m_placeholderToClear;
     m_placeholderToClear = nullptr;
     if (box && box->hasFocus() &&
-        modTellAFriend::trimSpaces(boxText(box)) == QLatin1String(fieldOf(box).placeholder))
+        trimSpaces(boxText(box)) == QLatin1String(fieldOf(box).placeholder))
         setBoxText(box, QString());
 }
 
@@ -354,25 +353,14 @@ void FrmExitScreen::cmdSubmit_Click() {
     strYourMessage = trimSpaces(boxText(m_message));
     strFriendName = trimSpaces(m_friendName->text());
     strFriendEmail = trimSpaces(m_friendEmail->text());
-
-    const auto refuse = [](const char *message) {
-        showMessage(MessageKind::Error, QString::fromLatin1(message));
-    };
-    if (strYourEmail == strFriendEmail)
-        return refuse("Please Enter Distinct Email Addresses");
-    const QLatin1Char at('@'), dot('.');
-    if (!strYourEmail.contains(at) || !strFriendEmail.contains(at))
-        return refuse("Please Enter Proper Email Address");
-    if (!strYourEmail.contains(dot) || !strFriendEmail.contains(dot))
-        return refuse("Please Enter Proper Email Address");
-    TellAFriend();
+    TellAFriend(m_services);
 }
 
 void FrmExitScreen::Check1_Click(bool ticked) {
     if (!ticked)
         return;
     m_visit->setChecked(false);
-    modHelp::OpenHomePage();
+    modHelp::OpenHomePage(m_services.openPage);
 }
 
 void FrmExitScreen::closeEvent(QCloseEvent *event) {

@@ -4,6 +4,8 @@
 // without showing it, so its controls are built only when it is first shown.
 #pragma once
 
+#include "services.h"
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -19,13 +21,10 @@ namespace aromelle {
 class FrmExitScreen : public QWidget {
     Q_OBJECT
 public:
-    FrmExitScreen();
+    explicit FrmExitScreen(const Services &services);
 
     void cmdSubmit_Click();
     void Check1_Click(bool ticked);
-
-    // The plea chosen when the screen was loaded, shown in Label2.
-    QString plea() const { return m_pleaText; }
 
     void setVisible(bool visible) override;
 
@@ -47,7 +46,8 @@ private:
     // Keeps a placeholder from mixing with text that reaches its box some other way.
     void textChanged(QWidget *box);
 
-    QString m_pleaText;
+    const Services &m_services;
+    QString m_pleaText; // chosen when the screen is loaded, shown in Label2
     QCheckBox *m_visit = nullptr;
     QPushButton *m_close = nullptr;
     QLineEdit *m_name = nullptr;

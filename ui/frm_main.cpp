@@ -1,8 +1,8 @@
 #include "frm_main.h"
 
+#include "entry_checks.h"
 #include "links.h"
 #include "look.h"
-#include "messages.h"
 
 #include <QAbstractListModel>
 #include <QComboBox>
@@ -51,13 +51,6 @@ constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2050;
 constexpr int kDaysInLongestMonth = 31;
-// Month and day positions count from 0.
-constexpr std::int16_t kFebruary = 1;
-constexpr std::int16_t kApril = 3, kJune = 5, kSeptember = 8, kNovember = 10;
-constexpr std::int16_t kThirtyDayMonths[] = {kApril, kJune, kSeptember, kNovember};
-constexpr std::int16_t kDay29 = 28;
-constexpr std::int16_t kDay30 = 29;
-constexpr std::int16_t kDay31 = 30;
 
 // The character codes the name filter lets through unchanged, and a code no single
 // character has, for a key that types more than one.
@@ -137,13 +130,11 @@ private:
     const char (*m_names)[10];
 };
 
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 } // namespace
 
-FrmMain::FrmMain() : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geometry::Label61}) {
+FrmMain::FrmMain(const Services &services)
+    : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geometry::Label61}, services.openPage),
+      m_services(services) {
     setObjectName(QStringLiteral("frmMain"));
     QWidget *client = centralWidget();
 
@@ -157,7 +148,8 @@ FrmMain::FrmMain() : MenuWindow({Geometry::client.size(), Geometry::Frame2, Geom
     teaser->setFont(uiFont(points::kLink, Bold));
     teaser->setWordWrap(true);
     setColours(teaser, kPeach);
-    connect(teaser, &LinkLabel::clicked, this, [] { modHelp::OpenFullyBrandedPage(); });
+    connect(teaser, &LinkLabel::clicked, this,
+            [this] { modHelp::OpenFullyBrandedPage(m_services.openPage); });
 
     QGroupBox *details =
         frame(client, "fraName", "Please Fill In The Below Details:", Geometry::fraName);
@@ -232,38 +224,36 @@ std::int16_t FrmMain::dayPosition() const {
 }
 
 bool FrmMain::check_entries() {
-    const auto refuse = [](const char *message, QWidget *focus) {
-        showMessage(MessageKind::Information, QString::fromLatin1(message));
-        if (focus)
-            focus->setFocus();
-        return false;
-    };
-    if (m_firstName->text().isEmpty())
-        return refuse("Please Enter Your First Name", m_firstName);
-    if (m_lastName->text().isEmpty())
-        return refuse("Please Enter Your Last Name", m_lastName);
-    if (m_day->currentIndex() < 0)
-        return refuse("Please Specify Your Birth Date", m_day);
-    if (m_month->currentIndex() < 0)
-        return refuse("Please Specify Your Birth Month", m_month);
-    if (m_year->currentIndex() < 0)
-        return refuse("Please Specify Your Birth Year", m_year);
+    const std::optional<EntryRefusal> refusal =
+        firstFailingCheck({.firstNameGiven = !m_firstName->text().isEmpty(),
+                           .lastNameGiven = !m_lastName->text().isEmpty(),
+                           .monthPosition = m_month->currentIndex(),
+                           .dayPosition = m_day->currentIndex(),
+                           .yearPosition = m_year->currentIndex()});
+    if (!refusal)
+        return true;
+    m_services.message(MessageKind::Information, QString::fromLatin1(refusal->message));
+    if (QWidget *mend = field(refusal->focus))
+        mend->setFocus();
+    return false;
+}
 
-    const std::int16_t month = monthPosition();
-    const std::int16_t day = dayPosition();
-    if (month == kFebruary) {
-        // The Gregorian rule: 1900 had no 29 February, 2000 had one.
-        const int year = m_year->currentText().toInt();
-        const std::int16_t firstMissing = isLeapYear(year) ? kDay30 : kDay29;
-        // The two date messages differ by the space before "!" on purpose: each
-        // tells which of the two checks refused the date.
-        if (day >= firstMissing)
-            return refuse("Please Enter Correct Date Or Month!", nullptr);
+QWidget *FrmMain::field(EntryField which) const {
+    switch (which) {
+    case EntryField::FirstName:
+        return m_firstName;
+    case EntryField::LastName:
+        return m_lastName;
+    case EntryField::Day:
+        return m_day;
+    case EntryField::Month:
+        return m_month;
+    case EntryField::Year:
+        return m_year;
+    case EntryField::None:
+        break;
     }
-    for (std::int16_t shortMonth : kThirtyDayMonths)
-        if (month == shortMonth && day == kDay31)
-            return refuse("Please Enter Correct Date Or Month !", nullptr);
-    return true;
+    return nullptr;
 }
 
 bool FrmMain::filterNameKey(QLineEdit *box, int code) {
@@ -277,7 +267,7 @@ bool FrmMain::filterNameKey(QLineEdit *box, int code) {
     }
     if (code == kBackspace || code == kCarriageReturn || code == kSpace)
         return false;
-    showMessage(MessageKind::Information, QStringLiteral("Please Enter Only Alphabet"));
+    m_services.message(MessageKind::Information, QStringLiteral("Please Enter Only Alphabet"));
     return true;
 }
 

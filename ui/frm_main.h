@@ -2,7 +2,9 @@
 // the name boxes and the check that runs before every reading.
 #pragma once
 
+#include "entry_checks.h"
 #include "menu_window.h"
+#include "services.h"
 
 #include <cstdint>
 
@@ -15,7 +17,7 @@ namespace aromelle {
 class FrmMain : public MenuWindow {
     Q_OBJECT
 public:
-    FrmMain();
+    explicit FrmMain(const Services &services);
 
     // The reading's check of the entries; on failure it has told the user why.
     bool check_entries();
@@ -39,9 +41,11 @@ protected:
 
 private:
     void Form_Load();
+    QWidget *field(EntryField which) const;
     // Returns true when the character was refused or replaced.
     bool filterNameKey(QLineEdit *box, int code);
 
+    const Services &m_services;
     QLineEdit *m_firstName = nullptr;
     QLineEdit *m_middleName = nullptr;
     QLineEdit *m_lastName = nullptr;

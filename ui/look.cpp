@@ -1,7 +1,6 @@
 #include "look.h"
 
 #include "placement.h"
-#include "program_icon.h"
 #include "style.h"
 #include "version.h"
 
@@ -93,12 +92,7 @@ QFont captionFont(double points, double standInPoints) {
 }
 
 QPixmap programPixmap() {
-    using namespace embedded;
-    // Wraps the built-in pixels without copying them; the pixmap makes its own copy.
-    const QImage image(reinterpret_cast<const uchar *>(kIconPixels), kIconSide, kIconSide,
-                       kIconSide * static_cast<int>(sizeof kIconPixels[0]),
-                       QImage::Format_ARGB32_Premultiplied);
-    return QPixmap::fromImage(image);
+    return QPixmap(QStringLiteral(":/icons/aromelle-32.png"));
 }
 
 QIcon programIcon() {
@@ -258,12 +252,12 @@ QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect) {
 }
 
 LinkLabel *linkLabel(QWidget *parent, const char *name, const QString &text, const QRect &rect,
-                     double points, void (*handler)(), const QColor &background) {
+                     double points, std::function<void()> handler, const QColor &background) {
     auto *label = place(new LinkLabel(text, parent), name, rect);
     label->setFont(uiFont(points, Bold | Underline));
     label->setWordWrap(true);
     setColours(label, kPeach, background);
-    QObject::connect(label, &LinkLabel::clicked, label, [handler] { handler(); });
+    QObject::connect(label, &LinkLabel::clicked, label, std::move(handler));
     return label;
 }
 

@@ -141,6 +141,7 @@ protected:
 // A word-wrapped link label in bold underlined Verdana, peach on the given
 // background (none when invalid), that runs a handler when clicked.
 LinkLabel *linkLabel(QWidget *parent, const char *name, const QString &text, const QRect &rect,
-                     double points, void (*handler)(), const QColor &background = QColor());
+                     double points, std::function<void()> handler,
+                     const QColor &background = QColor());
 
 } // namespace aromelle::look

@@ -40,8 +40,9 @@ QAction *addEntry(QWidget *menu, const char *name, const char *caption, Handler 
 // QMainWindow would do the same, but it sets up dock and tool-bar areas these windows
 // never use, and the code that touches costs the first window over 400 kB of memory
 // before it shows.
-MenuWindow::MenuWindow(const Layout &layout)
-    : QWidget(nullptr, Qt::Window), m_layout(new QVBoxLayout(this)), m_menuBar(new QMenuBar(this)) {
+MenuWindow::MenuWindow(const Layout &layout, const PageOpener &openPage)
+    : QWidget(nullptr, Qt::Window), m_openPage(openPage), m_layout(new QVBoxLayout(this)),
+      m_menuBar(new QMenuBar(this)) {
     accessible::install(); // a window to screen readers, as a QMainWindow is
     using namespace look;
     setWindowTitle(programTitle());
@@ -60,7 +61,7 @@ MenuWindow::MenuWindow(const Layout &layout)
 
     QFrame *strip = indigoStrip(m_client, "Frame2", layout.topStrip);
     linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), layout.forumLink,
-              kForumPoints, modHelp::OpenHomePage);
+              kForumPoints, page(modHelp::OpenHomePage));
 
     whenFirstShown(this, [this] {
         firstShown();
@@ -77,37 +78,41 @@ void MenuWindow::addMenus(const MenuNames &names, const std::function<void()> &f
 
     QMenu *help = m_menuBar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    addEntry(help, "mnuOnline", "&Online Help", modHelp::OpenOnlineHelp);
-    addEntry(help, "mnuVisit", "&Visit Us Online", modHelp::OpenHomePage);
+    addEntry(help, "mnuOnline", "&Online Help", page(modHelp::OpenOnlineHelp));
+    addEntry(help, "mnuVisit", "&Visit Us Online", page(modHelp::OpenHomePage));
     help->addSeparator()->setObjectName(QString::fromLatin1(names.firstSeparator));
-    addEntry(help, "mnuUpdate", names.updateCaption, modHelp::OpenDownloadPage);
+    addEntry(help, "mnuUpdate", names.updateCaption, page(modHelp::OpenDownloadPage));
     help->addSeparator()->setObjectName(QString::fromLatin1(names.secondSeparator));
     addEntry(help, "mnuAbout", "&About Software", [this] { emit aboutRequested(); });
 
-    addEntry(m_menuBar, "mnuDonate", "&Donate", modHelp::OpenDonatePage);
-    addEntry(m_menuBar, "mnumakemoney", "Make Money &Online", modHelp::OpenFullyBrandedPage);
+    addEntry(m_menuBar, "mnuDonate", "&Donate", page(modHelp::OpenDonatePage));
+    addEntry(m_menuBar, "mnumakemoney", "Make Money &Online", page(modHelp::OpenFullyBrandedPage));
 }
 
 MenuWindow::Offers MenuWindow::addOffers(QWidget *strip, const QRect &cobrand,
                                          const QRect &fullBrand, InFront front) {
     using namespace look;
     const auto offer = [strip](const char *name, const char *text, const QRect &rect,
-                               void (*handler)()) {
+                               const std::function<void()> &handler) {
         return linkLabel(strip, name, QString::fromLatin1(text), rect, kOfferPoints, handler,
                          kIndigo);
     };
     // The one built later lies in front.
     Offers offers{};
     if (front == InFront::FullBrand) {
-        offers.cobrand = offer("lblCobrand", kCobrandText, cobrand, modHelp::OpenCoBrandPage);
+        offers.cobrand = offer("lblCobrand", kCobrandText, cobrand, page(modHelp::OpenCoBrandPage));
         offers.fullBrand =
-            offer("lblFullBrand", kFullBrandText, fullBrand, modHelp::OpenFullyBrandedPage);
+            offer("lblFullBrand", kFullBrandText, fullBrand, page(modHelp::OpenFullyBrandedPage));
     } else {
         offers.fullBrand =
-            offer("lblFullBrand", kFullBrandText, fullBrand, modHelp::OpenFullyBrandedPage);
-        offers.cobrand = offer("lblCobrand", kCobrandText, cobrand, modHelp::OpenCoBrandPage);
+            offer("lblFullBrand", kFullBrandText, fullBrand, page(modHelp::OpenFullyBrandedPage));
+        offers.cobrand = offer("lblCobrand", kCobrandText, cobrand, page(modHelp::OpenCoBrandPage));
     }
     return offers;
+}
+
+std::function<void()> MenuWindow::page(void (*open)(const PageOpener &)) const {
+    return [this, open] { open(m_openPage); };
 }
 
 void MenuWindow::closeEvent(QCloseEvent *event) {

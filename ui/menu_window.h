@@ -4,6 +4,8 @@
 // is centred on the screen when first shown, and says when it has closed.
 #pragma once
 
+#include "services.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -27,7 +29,8 @@ public:
         QRect topStrip;
         QRect forumLink;
     };
-    explicit MenuWindow(const Layout &layout);
+    // The menus and link labels open their pages with openPage.
+    MenuWindow(const Layout &layout, const PageOpener &openPage);
 
     QMenuBar *menuBar() const { return m_menuBar; }
     QWidget *centralWidget() const { return m_client; }
@@ -65,7 +68,11 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
 
+    // A handler that opens one of modHelp's pages.
+    std::function<void()> page(void (*open)(const PageOpener &)) const;
+
 private:
+    const PageOpener &m_openPage;
     QVBoxLayout *m_layout;
     QMenuBar *m_menuBar;
     QWidget *m_client;

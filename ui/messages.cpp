@@ -12,11 +12,6 @@ constexpr char kTitle[] = "Aromelle";
 // Set on a window whose close waits for a modal box, so that it waits once.
 constexpr char kCloseWaiting[] = "aromelleCloseWaiting";
 
-MessageHandler &messageHandler() {
-    static MessageHandler handler;
-    return handler;
-}
-
 } // namespace
 
 QWidget *messageOwner() {
@@ -65,15 +60,13 @@ std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &tex
     return box;
 }
 
-QMessageBox::StandardButton showMessage(MessageKind kind, const QString &text) {
-    if (messageHandler())
-        return messageHandler()(kind, text);
+bool showMessageBox(MessageKind kind, const QString &text) {
     // Owned by its window, the box would go with it should the window be freed
     // while the box is up; then it must not be freed twice.
     const QPointer<QMessageBox> box = makeMessageBox(kind, text, messageOwner()).release();
-    const auto answer = static_cast<QMessageBox::StandardButton>(box->exec());
+    const bool yes = box->exec() == QMessageBox::Yes;
     delete box.data();
-    return answer;
+    return yes;
 }
 
 bool putOffWhileModal(QWidget *window) {
@@ -91,10 +84,6 @@ bool putOffWhileModal(QWidget *window) {
             Qt::QueuedConnection);
     }
     return true;
-}
-
-void setMessageHandler(MessageHandler handler) {
-    messageHandler() = std::move(handler);
 }
 
 } // namespace aromelle

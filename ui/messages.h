@@ -1,23 +1,18 @@
-// The program's message boxes: one function that every window calls, backed by a
-// replaceable handler so that tests can see and answer each message.
+// The program's message boxes: the real message service, and the boxes it shows.
 #pragma once
+
+#include "services.h"
 
 #include <QMessageBox>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace aromelle {
 
-enum class MessageKind {
-    Information, // information icon, OK
-    Error,       // error icon, OK
-    Question     // information icon, Yes and No, Yes the default
-};
-
-// Shows a modal message titled "Aromelle" and returns the button pressed.
-QMessageBox::StandardButton showMessage(MessageKind kind, const QString &text);
+// Shows a modal message titled "Aromelle", owned by the window that raised it;
+// true when a question was answered Yes.
+bool showMessageBox(MessageKind kind, const QString &text);
 
 // The box showMessage would run, for inspecting its look. With no owner it stays
 // on top of every window.
@@ -33,8 +28,5 @@ QWidget *messageOwner();
 // means the close waits, and is made again once that box has gone. Closing at once
 // would free the window, and a box it owns, under the code that waits for the box.
 bool putOffWhileModal(QWidget *window);
-
-using MessageHandler = std::function<QMessageBox::StandardButton(MessageKind, const QString &)>;
-void setMessageHandler(MessageHandler handler); // through installSeams (seams.h)
 
 } // namespace aromelle

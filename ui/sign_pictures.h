@@ -7,8 +7,8 @@
 
 namespace aromelle {
 
-// The sign's picture, made from the pixels built into the program on first use and
-// kept for the rest of the run; a null pixmap for a position outside 1..12.
+// The sign's picture, decoded from the program's resources on first use and kept for
+// the rest of the run; a null pixmap for a position outside 1..12.
 QPixmap IMGSunsignList(std::int16_t position);
 
 } // namespace aromelle

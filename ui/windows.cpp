@@ -12,18 +12,13 @@
 
 namespace aromelle {
 
-Windows &Windows::instance() {
-    static Windows windows;
-    return windows;
-}
-
 namespace {
 
 // A window is built at its first reference, and connected to its owner then.
 template <typename Window, typename Connect>
-Window &loaded(QPointer<Window> &window, Connect connect) {
+Window &loaded(QPointer<Window> &window, const Services &services, Connect connect) {
     if (!window) {
-        window = new Window;
+        window = new Window(services);
         connect(window.data());
     }
     return *window;
@@ -31,23 +26,32 @@ Window &loaded(QPointer<Window> &window, Connect connect) {
 
 } // namespace
 
+Windows::Windows(Services services) : m_services(std::move(services)) {}
+
+Windows::~Windows() {
+    delete m_display.data();
+    delete m_exitScreen.data();
+    delete m_main.data();
+}
+
 FrmMain &Windows::main() {
-    return loaded(m_main, [this](FrmMain *window) {
+    return loaded(m_main, m_services, [this](FrmMain *window) {
         QObject::connect(window, &FrmMain::readingRequested, window, [this] { show_reading(); });
         connectWorkingWindow(window);
     });
 }
 
 FrmDisplay &Windows::display() {
-    return loaded(m_display, [this](FrmDisplay *window) {
+    return loaded(m_display, m_services, [this](FrmDisplay *window) {
         QObject::connect(window, &FrmDisplay::backRequested, window, [this] { back(); });
         connectWorkingWindow(window);
     });
 }
 
 FrmExitScreen &Windows::exitScreen() {
-    return loaded(m_exitScreen, [](FrmExitScreen *window) {
-        QObject::connect(window, &FrmExitScreen::exitRequested, window, [] { EndApplication(); });
+    return loaded(m_exitScreen, m_services, [this](FrmExitScreen *window) {
+        QObject::connect(window, &FrmExitScreen::exitRequested, window,
+                         [this] { EndApplication(); });
     });
 }
 
@@ -93,9 +97,9 @@ void Windows::back() {
 }
 
 void Windows::connectWorkingWindow(MenuWindow *window) {
-    QObject::connect(window, &MenuWindow::aboutRequested, window, [] {
+    QObject::connect(window, &MenuWindow::aboutRequested, window, [this] {
         // Modal, built afresh each time; the handler that asked waits until it closes.
-        FrmAbout about;
+        FrmAbout about(m_services);
         about.exec();
     });
     QObject::connect(window, &MenuWindow::closed, window,
@@ -117,7 +121,7 @@ void Windows::unload(QWidget *window) {
     window->deleteLater();
 }
 
-void Windows::endApplication() {
+void Windows::EndApplication() {
     // A close handler run below may call this again; the outer call is already
     // ending the process, so the inner one has nothing left to do.
     if (m_ending)
@@ -126,25 +130,7 @@ void Windows::endApplication() {
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window->isWindow())
             window->close();
-    if (m_endProcess)
-        m_endProcess(0);
-    else
-        QCoreApplication::exit(0);
-}
-
-void Windows::setProcessEnder(std::function<void(int)> ender) {
-    m_endProcess = std::move(ender);
-}
-
-void Windows::reset() {
-    delete m_display.data();
-    delete m_exitScreen.data();
-    delete m_main.data();
-    m_ending = false;
+    m_services.endProcess(0);
 }
 
 } // namespace aromelle
-
-void EndApplication() {
-    aromelle::Windows::instance().endApplication();
-}

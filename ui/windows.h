@@ -1,14 +1,15 @@
-// The owner of the program's windows. A window is built the first time anything asks
-// for it, stays loaded while hidden, and is gone once unloaded, so the next request
-// builds it afresh. The windows only say what the user asked for (a reading, Back, a
-// close, Exit); the owner connects those requests when it builds each window and runs
-// every sequence of showing, hiding and unloading here. Shutdown (EndApplication)
-// lives here too, because this is the one place that knows every loaded window.
+// The owner of the program's windows, made once by main (tests make their own). A
+// window is built the first time anything asks for it, stays loaded while hidden, and
+// is gone once unloaded, so the next request builds it afresh. The windows only say
+// what the user asked for (a reading, Back, a close, Exit); the owner connects those
+// requests when it builds each window and runs every sequence of showing, hiding and
+// unloading here. Shutdown (EndApplication) lives here too, because this is the one
+// place that knows every loaded window.
 #pragma once
 
-#include <QPointer>
+#include "services.h"
 
-#include <functional>
+#include <QPointer>
 
 class QWidget;
 
@@ -21,15 +22,18 @@ class MenuWindow;
 
 class Windows {
 public:
-    static Windows &instance();
+    // Each window it builds is given these services.
+    explicit Windows(Services services);
+    // Frees every window still loaded.
+    ~Windows();
+    Windows(const Windows &) = delete;
+    Windows &operator=(const Windows &) = delete;
+
+    const Services &services() const { return m_services; }
 
     FrmMain &main();
     FrmDisplay &display();
     FrmExitScreen &exitScreen();
-
-    bool isMainLoaded() const { return !m_main.isNull(); }
-    bool isDisplayLoaded() const { return !m_display.isNull(); }
-    bool isExitScreenLoaded() const { return !m_exitScreen.isNull(); }
 
     // Shows a window unless shutdown has begun; nothing is shown after that.
     void show(QWidget &window);
@@ -41,17 +45,12 @@ public:
     // Back: the input window again, as the user left it; the profile window unloaded.
     void back();
 
+    // Closes every loaded window and ends the process through the services, once;
+    // no window is shown after it has begun.
+    void EndApplication();
     bool isEnding() const { return m_ending; }
-    void endApplication();
-
-    // How the process ends; tests record instead. Set through installSeams (seams.h).
-    void setProcessEnder(std::function<void(int)> ender);
-    // Frees every window now and forgets the shutdown; for tests and main's exit.
-    void reset();
 
 private:
-    Windows() = default;
-
     // The requests both working windows make: the about window, and their closing.
     void connectWorkingWindow(MenuWindow *window);
     // The close handler of both working windows: the exit screen goes up, and the
@@ -61,14 +60,11 @@ private:
     // done.
     void unload(QWidget *window);
 
+    const Services m_services;
     QPointer<FrmMain> m_main;
     QPointer<FrmDisplay> m_display;
     QPointer<FrmExitScreen> m_exitScreen;
     bool m_ending = false;
-    std::function<void(int)> m_endProcess;
 };
 
 } // namespace aromelle
-
-// Closes every loaded window and ends the process with status 0.
-void EndApplication();
