@@ -2,7 +2,8 @@
 #
 # private_home WORK: a fresh HOME and a private runtime folder under WORK, and a
 # stand-in xdg-open first on PATH that writes each page asked for to WORK/urls
-# instead of starting a browser.
+# instead of starting a browser, and a line more for a browser that would be started
+# without a session bus the user has (the program's own D-Bus switch).
 private_home() {
     local work=$1
     mkdir -p "$work/bin" "$work/home" "$work/run"
@@ -10,6 +11,7 @@ private_home() {
     cat >"$work/bin/xdg-open" <<SH
 #!/bin/sh
 printf '%s\n' "\$1" >> "$work/urls"
+[ "\${DBUS_SESSION_BUS_ADDRESS-}" != disabled: ] || echo "inherited DBUS_SESSION_BUS_ADDRESS" >> "$work/urls"
 SH
     chmod +x "$work/bin/xdg-open"
     export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
