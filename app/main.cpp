@@ -18,6 +18,9 @@
 
 namespace {
 
+// The limit of Qt's cache of drawn images (in kB; Qt's default is 10 MB).
+constexpr int kPixmapCacheKB = 64;
+
 // Where there is no session bus, keeps D-Bus from starting one for this program
 // alone, which would be left running after it. Called before QApplication.
 void noSessionBusLaunch() {
@@ -65,8 +68,10 @@ int main(int argc, char *argv[]) {
         QApplication::setStyle(new aromelle::look::ProgramStyle);
     aromelle::look::chooseFontFamilies();
     // Qt's cache of drawn images keys them by palette, and each reading draws a fresh
-    // profile window with palettes of its own: what it keeps is never drawn again.
-    QPixmapCache::setCacheLimit(0); // in kB: nothing is kept
+    // profile window with palettes of its own: what it keeps of those is never drawn
+    // again, and with Qt's default limit it grows with every reading. A small one
+    // keeps what every window draws (the style's frame pictures).
+    QPixmapCache::setCacheLimit(kPixmapCacheKB);
 
     aromelle::InstanceGuard guard(aromelle::InstanceGuard::defaultLockPath());
     aromelle::Windows windows(aromelle::realServices());

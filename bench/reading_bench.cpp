@@ -265,7 +265,7 @@ int main(int argc, char *argv[]) {
     QApplication::setOrganizationName(QStringLiteral("aromelle"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QPixmapCache::setCacheLimit(0); // as main sets it
+    QPixmapCache::setCacheLimit(64); // in kB, as main sets it
     aromelle::look::chooseFontFamilies();
     {
         Windows owner({.message =

@@ -6,9 +6,9 @@
 #include "messages.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QVBoxLayout>
 
 namespace aromelle {
 
@@ -37,30 +37,24 @@ QAction *addEntry(QWidget *menu, const char *name, const char *caption, Handler 
 
 } // namespace
 
-// QMainWindow would do the same, but it sets up dock and tool-bar areas these windows
-// never use, and the code that touches costs the first window over 400 kB of memory
-// before it shows.
-MenuWindow::MenuWindow(const Layout &layout, const PageOpener &openPage)
-    : QWidget(nullptr, Qt::Window), m_openPage(openPage), m_layout(new QVBoxLayout(this)),
-      m_menuBar(new QMenuBar(this)) {
-    accessible::install(); // a window to screen readers, as a QMainWindow is
+MenuWindow::MenuWindow(const Layout &geometry, const PageOpener &openPage) : m_openPage(openPage) {
+    accessible::install(); // the link labels are links to screen readers
     using namespace look;
     setWindowTitle(programTitle());
     makeFixedWindow(this);
     setFont(uiFont(points::kText));
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(0);
-    m_layout->setMenuBar(m_menuBar);
-    m_layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Made before the client, so that screen readers meet it first, as on screen.
+    menuBar();
 
-    m_client = new QWidget(this);
-    m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(layout.client);
-    setColours(m_client, kPeach, kIndigo);
-    m_layout->addWidget(m_client);
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(geometry.client);
+    setColours(client, kPeach, kIndigo);
+    setCentralWidget(client);
 
-    QFrame *strip = indigoStrip(m_client, "Frame2", layout.topStrip);
-    linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), layout.forumLink,
+    QFrame *strip = indigoStrip(client, "Frame2", geometry.topStrip);
+    linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), geometry.forumLink,
               kForumPoints, page(modHelp::OpenHomePage));
 
     whenFirstShown(this, [this] {
@@ -71,12 +65,12 @@ MenuWindow::MenuWindow(const Layout &layout, const PageOpener &openPage)
 
 void MenuWindow::addMenus(const MenuNames &names, const std::function<void()> &first,
                           const std::function<void()> &exit) {
-    QMenu *file = m_menuBar->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QString::fromLatin1(names.file));
     addEntry(file, names.firstEntry, names.firstCaption, first);
     addEntry(file, "mnuExit", "E&xit", exit);
 
-    QMenu *help = m_menuBar->addMenu(QStringLiteral("&Help"));
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     addEntry(help, "mnuOnline", "&Online Help", page(modHelp::OpenOnlineHelp));
     addEntry(help, "mnuVisit", "&Visit Us Online", page(modHelp::OpenHomePage));
@@ -85,8 +79,8 @@ void MenuWindow::addMenus(const MenuNames &names, const std::function<void()> &f
     help->addSeparator()->setObjectName(QString::fromLatin1(names.secondSeparator));
     addEntry(help, "mnuAbout", "&About Software", [this] { emit aboutRequested(); });
 
-    addEntry(m_menuBar, "mnuDonate", "&Donate", page(modHelp::OpenDonatePage));
-    addEntry(m_menuBar, "mnumakemoney", "Make Money &Online", page(modHelp::OpenFullyBrandedPage));
+    addEntry(menuBar(), "mnuDonate", "&Donate", page(modHelp::OpenDonatePage));
+    addEntry(menuBar(), "mnumakemoney", "Make Money &Online", page(modHelp::OpenFullyBrandedPage));
 }
 
 MenuWindow::Offers MenuWindow::addOffers(QWidget *strip, const QRect &cobrand,

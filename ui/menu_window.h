@@ -6,12 +6,9 @@
 
 #include "services.h"
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include <functional>
-
-class QMenuBar;
-class QVBoxLayout;
 
 namespace aromelle {
 
@@ -19,7 +16,7 @@ namespace look {
 class LinkLabel;
 }
 
-class MenuWindow : public QWidget {
+class MenuWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Sizes and places, in pixels: the client area, and in it the top strip, and in
@@ -30,10 +27,7 @@ public:
         QRect forumLink;
     };
     // The menus and link labels open their pages with openPage.
-    MenuWindow(const Layout &layout, const PageOpener &openPage);
-
-    QMenuBar *menuBar() const { return m_menuBar; }
-    QWidget *centralWidget() const { return m_client; }
+    MenuWindow(const Layout &geometry, const PageOpener &openPage);
 
 signals:
     void closed();         // the user closed it, or shutdown did
@@ -73,9 +67,6 @@ protected:
 
 private:
     const PageOpener &m_openPage;
-    QVBoxLayout *m_layout;
-    QMenuBar *m_menuBar;
-    QWidget *m_client;
 };
 
 } // namespace aromelle
