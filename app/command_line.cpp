@@ -65,8 +65,6 @@ QString usage(const QCommandLineParser &parser) {
 } // namespace
 
 CommandLine readCommandLine(int argc, const char *const *argv) {
-    if (argc <= 1) // the usual start: nothing to parse, and the parser's code stays unread
-        return {};
     QCommandLineParser parser;
     // Qt's options are single-dash words: -platform is one option, not -p -l -a ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);

@@ -4,7 +4,6 @@
 #include "links.h"
 #include "look.h"
 
-#include <QAbstractListModel>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -12,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <iterator>
 #include <limits>
 
 namespace aromelle {
@@ -65,9 +63,9 @@ constexpr int kLineFeed = 10, kDelete = 127;
 constexpr double kCaptionPoints = points::kText;
 constexpr double kCaptionStandInPoints = 7.5;
 
-constexpr char kMonthNames[12][10] = {"January",   "February", "March",    "April",
-                                      "May",       "June",     "July",     "August",
-                                      "September", "October",  "November", "December"};
+constexpr const char *kMonthNames[] = {"January",   "February", "March",    "April",
+                                       "May",       "June",     "July",     "August",
+                                       "September", "October",  "November", "December"};
 
 // The frames, their boxes and lists keep the window's text font; the style draws the
 // frames' captions bold. A font set on a list would build its popup at once, long
@@ -102,33 +100,6 @@ QLabel *caption(QWidget *parent, const char *name, const char *text, const QRect
     setColours(label, kPeach);
     return label;
 }
-
-// The entries of a date list, each made when asked for. Added item by item, the three
-// lists would hold 194 items, each with data of its own, all built before the window shows.
-class DateEntries final : public QAbstractListModel {
-public:
-    // Numbers from first on, or, given names, the names.
-    DateEntries(int first, int count, QObject *parent, const char (*names)[10] = nullptr)
-        : QAbstractListModel(parent), m_first(first), m_count(count), m_names(names) {}
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override {
-        return parent.isValid() ? 0 : m_count;
-    }
-
-    QVariant data(const QModelIndex &index, int role) const override {
-        if (!checkIndex(index, CheckIndexOption::IndexIsValid) ||
-            (role != Qt::DisplayRole && role != Qt::EditRole))
-            return {};
-        if (m_names)
-            return QString::fromLatin1(m_names[index.row()]);
-        return QString::number(m_first + index.row());
-    }
-
-private:
-    int m_first;
-    int m_count;
-    const char (*m_names)[10];
-};
 
 } // namespace
 
@@ -206,10 +177,12 @@ FrmMain::FrmMain(const Services &services)
 }
 
 void FrmMain::Form_Load() {
-    m_day->setModel(new DateEntries(1, kDaysInLongestMonth, m_day));
-    m_month->setModel(
-        new DateEntries(0, static_cast<int>(std::size(kMonthNames)), m_month, kMonthNames));
-    m_year->setModel(new DateEntries(kFirstYear, kLastYear - kFirstYear + 1, m_year));
+    for (int day = 1; day <= kDaysInLongestMonth; ++day)
+        m_day->addItem(QString::number(day));
+    for (const char *month : kMonthNames)
+        m_month->addItem(QString::fromLatin1(month));
+    for (int year = kFirstYear; year <= kLastYear; ++year)
+        m_year->addItem(QString::number(year));
     m_day->setCurrentIndex(0);
     m_month->setCurrentIndex(0);
     m_year->setCurrentIndex(0);

@@ -64,7 +64,7 @@ inline constexpr double kTitle = 18;         // the exit screen's title
 // stand-in runs wider, so a caption that would not fit its box is drawn smaller.
 QFont captionFont(double points, double standInPoints);
 
-// The program's icon, made from pixels built into the program: nothing is decoded.
+// The program's icon, from its resources.
 QPixmap programPixmap();
 QIcon programIcon();
 // The program's icon as the picture box `Picture1`, centred in its place.
