@@ -114,22 +114,6 @@ private slots:
         QVERIFY(h.messages.isEmpty());
     }
 
-    void aboutHomePageLabelShowsTheAddressItOpens() {
-        Harness h;
-        FrmAbout about(h.services());
-        auto *label = about.findChild<QLabel *>("lblHomePage");
-        QCOMPARE(label->text(), QStringLiteral("Click here to visit ") + home());
-        QVERIFY(label->width() >= label->sizeHint().width());
-    }
-
-    void updateEntriesDifferOnlyInTheirAccessKey() {
-        Harness h;
-        QCOMPARE(h.windows().main().findChild<QAction *>("mnuUpdate")->text(),
-                 QStringLiteral("&Check for Software Update"));
-        QCOMPARE(h.windows().display().findChild<QAction *>("mnuUpdate")->text(),
-                 QStringLiteral("Check for Software &Update"));
-    }
-
     void menusInTheirOrder_data() {
         QTest::addColumn<Window>("window");
         QTest::addColumn<QStringList>("entries");

@@ -159,20 +159,6 @@ private slots:
         QVERIFY(child<QPlainTextEdit>(d, "txtSunSignPositiveTraits")->isReadOnly());
     }
 
-    void sameDayAndMonthGiveTheSameReadingWhateverTheNameOrYear() {
-        enter("ANN", "LEE", 8, 22, 1900);
-        FrmDisplay &first = read();
-        const QString firstTraits =
-            child<QPlainTextEdit>(first, "txtSunSignPositiveTraits")->toPlainText();
-        QCOMPARE(child<QLabel>(first, "lblSunSign")->text(), QStringLiteral("Virgo"));
-        first.cmdBack_Click();
-        enter("BO", "KIM", 8, 22, 2050);
-        FrmDisplay &second = read();
-        QCOMPARE(child<QLabel>(second, "lblSunSign")->text(), QStringLiteral("Virgo"));
-        QCOMPARE(child<QPlainTextEdit>(second, "txtSunSignPositiveTraits")->toPlainText(),
-                 firstTraits);
-    }
-
     void leoThenBackThenPiscesLeavesNothingOfLeo() {
         enter("ANN", "LEE", 7, 25);
         FrmDisplay &leo = read();
