@@ -144,16 +144,18 @@ private slots:
     void nothingIsClipped_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QSize>("clientSize");
-        QTest::newRow("input") << "frmMain" << QSize(497, 297);
-        QTest::newRow("profile, sun-sign tab") << "frmDisplay0" << QSize(561, 437);
-        QTest::newRow("profile, perfume tab") << "frmDisplay1" << QSize(561, 437);
-        QTest::newRow("about") << "frmAbout" << QSize(455, 258);
-        QTest::newRow("exit screen") << "frmExitScreen" << QSize(741, 315);
+        QTest::addColumn<int>("frameTop"); // the frames' top line, in pixels from their top
+        QTest::newRow("input") << "frmMain" << QSize(497, 297) << 18;
+        QTest::newRow("profile, sun-sign tab") << "frmDisplay0" << QSize(561, 437) << 0;
+        QTest::newRow("profile, perfume tab") << "frmDisplay1" << QSize(561, 437) << 0;
+        QTest::newRow("about") << "frmAbout" << QSize(455, 258) << 0;
+        QTest::newRow("exit screen") << "frmExitScreen" << QSize(741, 315) << 19;
     }
 
     void nothingIsClipped() {
         QFETCH(QString, window);
         QFETCH(QSize, clientSize);
+        QFETCH(int, frameTop);
         Harness h;
         Windows &windows = h.windows();
         std::unique_ptr<FrmAbout> about;
@@ -197,6 +199,19 @@ private slots:
         }
         const QStringList problems = clipped(w);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1String("; "))));
+        // Every frame's top line, below its caption, on the row it has on every Qt.
+        for (QGroupBox *frame : w->findChildren<QGroupBox *>()) {
+            const QImage drawn = frame->grab().toImage();
+            const qreal ratio = drawn.devicePixelRatio();
+            const int x = drawn.width() - qRound(3 * ratio); // clear of the caption
+            int row = 0;
+            while (row < drawn.height() && drawn.pixel(x, row) == drawn.pixel(x, 0))
+                ++row;
+            QVERIFY2(qRound(row / ratio) == frameTop, qPrintable(frame->objectName()));
+        }
+        // A fixed window keeps its size, though Wayland's title bars offer maximize.
+        w->setWindowState(Qt::WindowMaximized);
+        QTRY_VERIFY(!w->isMaximized());
     }
 
     // A window opens centred, frame included, and a window larger than the screen

@@ -141,10 +141,38 @@ void setColours(QWidget *widget, const QColor &text, const QColor &background) {
     widget->setPalette(palette);
 }
 
+namespace {
+
+constexpr Qt::WindowStates kLargerStates = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+// Undoes a maximize or full screen as soon as Qt reports it. On Wayland the title bar
+// is Qt's own (bradient, in Qt 6.4 and 6.8), and it offers maximize whatever the
+// window's hints say; a compositor then moves the fixed window to the screen's corner
+// and calls it maximized.
+class KeepsItsSize : public QObject {
+public:
+    explicit KeepsItsSize(QWidget *window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        auto *window = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::WindowStateChange && watched == parent() &&
+            (window->windowState() & kLargerStates))
+            QMetaObject::invokeMethod(
+                window,
+                [window] { window->setWindowState(window->windowState() & ~kLargerStates); },
+                Qt::QueuedConnection);
+        return false;
+    }
+};
+
+} // namespace
+
 void makeFixedWindow(QWidget *window) {
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            (window->windowFlags() & Qt::WindowStaysOnTopHint));
+    new KeepsItsSize(window);
 }
 
 void centreOnScreen(QWidget *window) {

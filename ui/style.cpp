@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleOption>
+#include <qdrawutil.h>
 
 #include <algorithm>
 
@@ -14,6 +15,12 @@ namespace aromelle::look {
 namespace {
 
 constexpr int kRingWidth = 2; // device-independent pixels
+// A frame's top line lies below the taller of its caption and a radio button's mark in
+// Fusion (14 px), with a gap. The picture is Qt's own, in QtWidgets' resources.
+constexpr int kCaptionLeastHeight = 14;
+constexpr int kFrameGap = 3;
+constexpr char kFramePicture[] = ":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png";
+constexpr QMargins kFramePictureBorders(6, 6, 6, 6);
 constexpr int kTabInset = 3;
 
 // The focus ring: a solid band just inside the rectangle.
@@ -104,6 +111,14 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption *optio
     }
 }
 
+void ProgramStyle::drawFrameBelowCaption(QPainter *painter, const QStyleOptionGroupBox &frame) {
+    // Fusion's own frame picture, where Qt 6.4 puts it: below the caption, or below a
+    // radio button's mark if that is taller. Qt 6.8 draws it 2 px higher.
+    const int top = std::max(kCaptionLeastHeight, frame.fontMetrics.height()) + kFrameGap;
+    const QPixmap picture(QString::fromLatin1(kFramePicture));
+    qDrawBorderPixmap(painter, frame.rect.adjusted(0, top, 0, 0), kFramePictureBorders, picture);
+}
+
 int ProgramStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
                               const QWidget *widget) const {
     // A multi-line box's text area covers all but its frame, so the frame is made wide
@@ -121,6 +136,10 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         bold.setBold(true);
         QStyleOptionGroupBox boldCaption(*frame);
         boldCaption.fontMetrics = QFontMetrics(bold);
+        if (boldCaption.subControls & SC_GroupBoxFrame) {
+            drawFrameBelowCaption(painter, boldCaption);
+            boldCaption.subControls &= ~SC_GroupBoxFrame;
+        }
         painter->save();
         painter->setFont(bold);
         QProxyStyle::drawComplexControl(control, &boldCaption, painter, widget);

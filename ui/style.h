@@ -3,10 +3,13 @@
 // which stands out from its background by far more than the 3:1 a focus indicator
 // needs; Fusion's own hints are faint on these colours. Coloured buttons have a flat
 // face of their colour, where Fusion would shade it. And every frame's caption is
-// bold, so a frame keeps its window's font for the controls inside it.
+// bold, so a frame keeps its window's font for the controls inside it, with the
+// frame's lines where Qt 6.4 draws them whatever the version of Qt.
 #pragma once
 
 #include <QProxyStyle>
+
+class QStyleOptionGroupBox;
 
 namespace aromelle::look {
 
@@ -26,6 +29,10 @@ public:
                     const QWidget *widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                             QPainter *painter, const QWidget *widget = nullptr) const override;
+
+private:
+    // A frame's lines at the same place on every Qt: the windows are laid out for them.
+    static void drawFrameBelowCaption(QPainter *painter, const QStyleOptionGroupBox &frame);
 };
 
 } // namespace aromelle::look
