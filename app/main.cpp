@@ -6,20 +6,15 @@
 #include "look.h"
 #include "real_services.h"
 #include "startup.h"
-#include "style.h"
 #include "version.h"
 #include "windows.h"
 
 #include <QApplication>
-#include <QPixmapCache>
 
 #include <csignal>
 #include <sys/stat.h>
 
 namespace {
-
-// The limit of Qt's cache of drawn images (in kB; Qt's default is 10 MB).
-constexpr int kPixmapCacheKB = 64;
 
 // Where there is no session bus, keeps D-Bus from starting one for this program
 // alone, which would be left running after it. Called before QApplication.
@@ -63,15 +58,7 @@ int main(int argc, char *argv[]) {
         QApplication::setWindowIcon(aromelle::look::programIcon());
     // Closing a working window puts the exit screen up; only it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    // The windows are drawn for Fusion, unless the user asked for another style.
-    if (!commandLine.styleChosen)
-        QApplication::setStyle(new aromelle::look::ProgramStyle);
-    aromelle::look::chooseFontFamilies();
-    // Qt's cache of drawn images keys them by palette, and each reading draws a fresh
-    // profile window with palettes of its own: what it keeps of those is never drawn
-    // again, and with Qt's default limit it grows with every reading. A small one
-    // keeps what every window draws (the style's frame pictures).
-    QPixmapCache::setCacheLimit(kPixmapCacheKB);
+    aromelle::look::setUpApplication(commandLine.styleChosen);
 
     aromelle::InstanceGuard guard(aromelle::InstanceGuard::defaultLockPath());
     aromelle::Windows windows(aromelle::realServices());

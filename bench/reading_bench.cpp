@@ -24,9 +24,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPixmapCache>
 #include <QPushButton>
-#include <QStyleFactory>
 
 #include <benchmark/benchmark.h>
 
@@ -264,9 +262,7 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("aromelle"));
     QApplication::setOrganizationName(QStringLiteral("aromelle"));
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QPixmapCache::setCacheLimit(64); // in kB, as main sets it
-    aromelle::look::chooseFontFamilies();
+    aromelle::look::setUpApplication();
     {
         Windows owner({.message =
                            [](aromelle::MessageKind, const QString &text) {

@@ -152,6 +152,6 @@ callees() {
 }
 echo "Aromelle, inclusive (instructions, share of the whole):"
 callees main
-callees 'aromelle::startUp()'
-callees 'FrmMain::FrmMain()'
+callees 'aromelle::startUp(aromelle::Windows&)'
+callees 'aromelle::FrmMain::FrmMain(aromelle::Services const&)'
 echo "Callgrind files: $out"

@@ -3,7 +3,6 @@
 #include "frm_main.h"
 #include "links.h"
 #include "look.h"
-#include "style.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -47,11 +46,9 @@ aromelle::Services Harness::recorders() {
 }
 
 Harness::Harness() {
-    // What main installs: the program's style, and with it Fusion's palette, which
-    // draws the focus rings and flat faces, and the chosen fonts.
-    if (!dynamic_cast<aromelle::look::ProgramStyle *>(QApplication::style()))
-        QApplication::setStyle(new aromelle::look::ProgramStyle);
-    aromelle::look::chooseFontFamilies();
+    // As main sets the application up: the program's style, with Fusion's palette,
+    // which draws the focus rings and flat faces, and the chosen fonts.
+    aromelle::look::setUpApplication();
     resetWindows();
 }
 

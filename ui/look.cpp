@@ -5,6 +5,7 @@
 #include "version.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QFrame>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOption>
@@ -91,6 +93,11 @@ QFont captionFont(double points, double standInPoints) {
     return fontOf(chosen.caption, chosen.captionInstalled ? points : standInPoints, Plain);
 }
 
+namespace {
+// The limit of Qt's cache of drawn images, in kB (Qt's default is 10 MB).
+constexpr int kPixmapCacheKB = 64;
+} // namespace
+
 QPixmap programPixmap() {
     return QPixmap(QStringLiteral(":/icons/aromelle-32.png"));
 }
@@ -108,8 +115,20 @@ Picture *programPicture(QWidget *parent, const QRect &rect) {
     return icon;
 }
 
-void chooseFontFamilies() {
-    families();
+void setUpApplication(bool styleChosen) {
+    // The windows are drawn for Fusion.
+    if (!styleChosen && !dynamic_cast<ProgramStyle *>(QApplication::style()))
+        QApplication::setStyle(new ProgramStyle);
+    families(); // the design's own where installed, else their stand-ins
+    // The menu bars are part of each window as drawn. A desktop with a global menu
+    // would take them out; and asking whether there is one asks the session bus,
+    // which waits for ever where Qt's D-Bus thread cannot start (a memory limit).
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    // Qt's cache of drawn images keys them by palette, and each reading draws a fresh
+    // profile window with palettes of its own: what it keeps of those is never drawn
+    // again, and with Qt's default limit it grows with every reading. A small one
+    // keeps what every window draws (the style's frame pictures).
+    QPixmapCache::setCacheLimit(kPixmapCacheKB);
 }
 
 Picture::Picture(QWidget *parent) : QLabel(parent) {

@@ -46,7 +46,7 @@ QString programTitle();
 
 // The windows were drawn in Verdana, and their small captions in MS Sans Serif. Each
 // is used where it is installed; elsewhere a free family stands in: DejaVu Sans,
-// as wide as Verdana, and Liberation Sans for MS Sans Serif (chooseFontFamilies).
+// as wide as Verdana, and Liberation Sans for MS Sans Serif (setUpApplication).
 // Bold and underline are set outright: a plain font stays plain even inside a frame
 // whose caption is bold.
 enum FontStyle { Plain = 0, Bold = 1, Underline = 2 };
@@ -71,9 +71,11 @@ QIcon programIcon();
 class Picture;
 Picture *programPicture(QWidget *parent, const QRect &rect);
 
-// Chooses, once, the installed families for the fonts the layouts were drawn with:
-// the design's own where installed, else their stand-ins. Call before building windows.
-void chooseFontFamilies();
+// Sets up what the windows need of the application, before the first is built: the
+// program's style (unless the user chose one with -style), the installed families for
+// the fonts the layouts were drawn with, menu bars that stay in their windows, and a
+// small cache of drawn images.
+void setUpApplication(bool styleChosen = false);
 
 // The engine's UTF-8 texts as Qt strings.
 inline QString qt(std::string_view utf8) {
