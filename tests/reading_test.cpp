@@ -9,6 +9,7 @@
 #include "windows.h"
 
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QtTest/qtestspontaneevent.h>
 #include <QtTest>
 
 #include <algorithm>
@@ -183,8 +185,17 @@ private slots:
         // Shown and hidden again at once, the exit screen would still reach a window
         // manager, which could give it the keyboard.
         const ShowCounter exitScreenShows(QStringLiteral("frmExitScreen"));
+        // A late close request for the input window, hidden by the reading, is refused.
+        QCloseEvent lateClose; // as the window system asks: sent, not made by the program
+        QSpontaneKeyEvent::setSpontaneous(&lateClose);
+        QCoreApplication::instance()->notify(&input(), &lateClose);
+        QVERIFY(d.isVisible());
         d.cmdBack_Click();
         QVERIFY(input().isVisible());
+        // So is one for the exit screen, loaded and hidden: the program goes on.
+        QCloseEvent lateCloseToo;
+        QSpontaneKeyEvent::setSpontaneous(&lateCloseToo);
+        QCoreApplication::instance()->notify(&h.windows().exitScreen(), &lateCloseToo);
         QCOMPARE(exitScreenShows.shows, 0);
         QVERIFY(!h.windows().exitScreen().isVisible());
         QVERIFY(Harness::loaded("frmExitScreen"));

@@ -364,6 +364,8 @@ void FrmExitScreen::Check1_Click(bool ticked) {
 }
 
 void FrmExitScreen::closeEvent(QCloseEvent *event) {
+    if (refusesHiddenClose(this, event))
+        return;
     if (putOffWhileModal(this)) {
         event->ignore();
         return;

@@ -69,6 +69,13 @@ bool showMessageBox(MessageKind kind, const QString &text) {
     return yes;
 }
 
+bool refusesHiddenClose(const QWidget *window, QCloseEvent *event) {
+    if (!event->spontaneous() || window->isVisible())
+        return false;
+    event->ignore();
+    return true;
+}
+
 bool putOffWhileModal(QWidget *window) {
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal || modal == window)

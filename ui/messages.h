@@ -3,6 +3,7 @@
 
 #include "services.h"
 
+#include <QCloseEvent>
 #include <QMessageBox>
 #include <QString>
 
@@ -28,5 +29,11 @@ QWidget *messageOwner();
 // means the close waits, and is made again once that box has gone. Closing at once
 // would free the window, and a box it owns, under the code that waits for the box.
 bool putOffWhileModal(QWidget *window);
+
+// The window system may ask a window that is not shown to close: a window manager
+// that handles Alt+F4 a moment after a reading hid the window, a stale taskbar entry.
+// Only a shown window closes on request; shutdown closes hidden ones itself. True
+// when the request was refused.
+bool refusesHiddenClose(const QWidget *window, QCloseEvent *event);
 
 } // namespace aromelle
