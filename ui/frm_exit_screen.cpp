@@ -175,6 +175,7 @@ void FrmExitScreen::buildControls() {
     m_visit->setFont(uiFont(points::kInvitation));
     fitToWidth(m_visit);
     m_visit->setCursor(Qt::PointingHandCursor);
+    oneClickPerGesture(m_visit); // it opens a page, as a link does
     setColours(m_visit, kLinkBlue);
     connect(m_visit, &QCheckBox::clicked, this, &FrmExitScreen::Check1_Click);
 

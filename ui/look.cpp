@@ -17,6 +17,7 @@
 #include <QPixmapCache>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleHints>
 #include <QStyleOption>
 #include <QWidget>
 
@@ -276,9 +277,58 @@ void fitToWidth(QAbstractButton *button) {
     fitTextToWidth(button, button->text());
 }
 
+namespace {
+
+class OneClickPerGesture : public QObject {
+public:
+    explicit OneClickPerGesture(QWidget *control) : QObject(control) {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonDblClick: // a repeat, as Qt judges it
+            m_lastRepeat = static_cast<QMouseEvent *>(event)->timestamp();
+            m_repeating = m_swallowing = true;
+            return true;
+        case QEvent::MouseButtonPress: {
+            const quint64 at = static_cast<QMouseEvent *>(event)->timestamp();
+            m_repeating = m_repeating &&
+                          at - m_lastRepeat <
+                              quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+            if (m_repeating) { // the third click of a triple click, and on
+                m_lastRepeat = at;
+                m_swallowing = true;
+            }
+            return m_repeating;
+        }
+        case QEvent::MouseButtonRelease:
+            if (!m_swallowing)
+                return false;
+            m_swallowing = false;
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    quint64 m_lastRepeat = 0;
+    bool m_repeating = false;
+    bool m_swallowing = false; // a press was kept from the control; so is its release
+};
+
+} // namespace
+
+void oneClickPerGesture(QWidget *control) {
+    new OneClickPerGesture(control);
+}
+
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
+    oneClickPerGesture(this);
 }
 
 QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect) {

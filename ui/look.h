@@ -125,6 +125,12 @@ void colourButton(QPushButton *button, const QColor &text, const QColor &face);
 QFrame *indigoStrip(QWidget *parent, const char *name, const QRect &rect);
 
 // A label that acts as a link: pointing hand, clicked on release.
+// Makes a double or triple click on a control one click, as a label's click was on
+// the desktop the design comes from: the presses that repeat a click within the
+// double-click interval, and their releases, do not reach the control. A link opens
+// its page once per click gesture.
+void oneClickPerGesture(QWidget *control);
+
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
