@@ -15,7 +15,7 @@ README's Wayland section): where each window opens, and keeping the exit screen
 above other windows. Each step waits for the state it needs, for at most
 PATIENCE seconds, never for a fixed time.
 
-Usage: gnome_wayland_drive.py PROGRAM
+Usage: gnome_wayland_drive.py COMMAND...  (the program, or a command that execs it)
 """
 
 import subprocess
@@ -149,11 +149,11 @@ class Node:
 class Program:
     """The program under test, seen through the accessibility bus."""
 
-    def __init__(self, session_bus, path):
+    def __init__(self, session_bus, command):
         address = session_bus.get_object("org.a11y.Bus", "/org/a11y/bus").GetAddress(
             dbus_interface="org.a11y.Bus")
         self.a11y = dbus.bus.BusConnection(str(address))
-        self.process = subprocess.Popen([path])
+        self.process = subprocess.Popen(command)
 
     def application(self):
         root = Node(self.a11y, ("org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root"))
@@ -236,10 +236,10 @@ def wait_for(program, what, condition, patience=None):
         time.sleep(POLL)
 
 
-def main(path):
+def main(command):
     session_bus = dbus.SessionBus()
     keyboard = Keyboard(session_bus)
-    program = Program(session_bus, path)
+    program = Program(session_bus, command)
     try:
         walk(program, keyboard)
         status = program.process.wait(timeout=PATIENCE)
@@ -403,7 +403,7 @@ def walk(program, keyboard):
 
 if __name__ == "__main__":
     try:
-        main(sys.argv[1])
+        main(sys.argv[1:])
     except Failure as failure:
         print(f"gnome-wayland: {failure}", file=sys.stderr)
         sys.exit(1)
