@@ -24,8 +24,6 @@ import time
 
 import dbus
 
-MENU_TRIES = 3
-MENU_PATIENCE = 5  # seconds before a chord is sent again
 PATIENCE = 60  # seconds any one step may take on a busy machine
 POLL = 0.05
 
@@ -78,14 +76,26 @@ class Keyboard:
     def _send(self, keysym, pressed):
         self.session.NotifyKeyboardKeysym(dbus.UInt32(keysym), pressed)
 
+    @staticmethod
+    def _keysyms(chord):
+        """A key name or a character, with modifiers before it: "Tab",
+        "shift+Tab", "alt+h"."""
+        *modifiers, last = chord.split("+")
+        return [KEYSYMS[m] for m in modifiers] + [KEYSYMS.get(last) or ord(last)]
+
     def key(self, *chords):
-        """Each chord is a key name or a character, with modifiers before it:
-        "Tab", "shift+Tab", "alt+h"."""
+        """Each chord pressed and released at once."""
         for chord in chords:
-            *modifiers, last = chord.split("+")
-            keys = [KEYSYMS[m] for m in modifiers] + [KEYSYMS.get(last) or ord(last)]
-            for k in keys:
-                self._send(k, True)
+            self.hold(chord, lambda: None)
+
+    def hold(self, chord, until):
+        """The chord held down until until() returns, then released."""
+        keys = self._keysyms(chord)
+        for k in keys:
+            self._send(k, True)
+        try:
+            until()
+        finally:
             for k in reversed(keys):
                 self._send(k, False)
 
@@ -216,11 +226,11 @@ class Program:
         raise Failure(f"no {role} {name!r} in the window")
 
 
-def wait_for(program, what, condition, patience=None):
+def wait_for(program, what, condition):
     """Polls the condition until it returns something true; the program must not
     end meanwhile. D-Bus errors (an object gone between two calls) count as not
     yet."""
-    deadline = time.monotonic() + (PATIENCE if patience is None else patience)
+    deadline = time.monotonic() + PATIENCE
     while True:
         try:
             result = condition()
@@ -291,20 +301,15 @@ def walk(program, keyboard):
         return any(n.role == "popup menu" for w in program.windows() for n in w.showing())
 
     def menu(alt_key, entry_key):
-        # Now and then under mutter 48 (Debian 13) the chord's letter does not reach
-        # the program with its Alt: Qt sees a lone Alt and only focuses the menu bar.
-        # Escape leaves the menu bar, and the chord goes again; the program must
-        # still open the menu.
-        for _ in range(MENU_TRIES - 1):
-            keyboard.key(alt_key)
-            try:
-                wait_for(program, f"the menu of {alt_key}", menu_open, patience=MENU_PATIENCE)
-                break
-            except Failure:
-                keyboard.key("Escape")
-        else:
-            keyboard.key(alt_key)
-            wait_for(program, f"the menu of {alt_key}", menu_open)
+        # A menu is a popup, and the compositor gives a popup the keyboard only
+        # for a recent key press: xdg_popup.grab names that press's serial. Mutter
+        # 48 takes it while the key is still down or was the last one released,
+        # no longer once another key has come (mutter 43 took the last press until
+        # the next press). A chord released at once is all released before the
+        # program asks, and mutter 48 then dismisses the menu on the spot
+        # (popup_done): Qt closes it and the menu bar keeps the focus. So the chord
+        # is held, as a hand holds it, until the menu is showing.
+        keyboard.hold(alt_key, lambda: wait_for(program, f"the menu of {alt_key}", menu_open))
         keyboard.key(entry_key)
 
     # The input window opens with the keyboard, the focus in the first name. A

@@ -55,17 +55,6 @@ if [ -n "$asan_runtime" ] && [ -n "$mesa_driver" ]; then
     command=(env "LD_PRELOAD=$asan_runtime $mesa_driver" "$program")
 fi
 
-# Checked on mutter 43 (Debian 12). Under mutter 48 (Debian 13) about one run in
-# six has Alt+H focus the menu bar without opening its menu, even when the chord is
-# sent again: the remote-desktop keyboard and the program disagree about Alt. Until
-# that is understood the test says so and is counted as skipped there (CTest's
-# SKIP_RETURN_CODE); AROMELLE_GNOME_TEST_ANY_MUTTER=1 runs it anyway.
-readonly kCheckedMutter=43 kSkipped=77
-mutter_major=$(mutter --version 2>/dev/null | sed -n 's/^mutter \([0-9]*\).*/\1/p' | head -n 1)
-if [ "${mutter_major:-0}" -gt "$kCheckedMutter" ] && [ "${AROMELLE_GNOME_TEST_ANY_MUTTER:-0}" != 1 ]; then
-    echo "gnome-wayland: skipped: mutter $mutter_major now and then loses Alt chords sent through its remote-desktop keyboard; checked on mutter $kCheckedMutter"
-    exit $kSkipped
-fi
 readonly patience=60 # seconds any one step may take on a busy machine
 readonly socket=aromelle-gnome
 
