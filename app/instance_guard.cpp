@@ -1,8 +1,6 @@
 #include "instance_guard.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "user_folders.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -45,30 +43,35 @@ int openForLocking(const QByteArray &path) {
     return fd;
 }
 
-void reportUnguarded(const QString &lockPath, int error) {
+void reportUnguarded(const QByteArray &lockPath, int error) {
     const QByteArray reason =
         error == ELOOP ? QByteArray("it is a symbolic link") : QByteArray(std::strerror(error));
     std::fprintf(stderr,
                  "aromelle: cannot take the single-instance lock at %s: %s; running unguarded\n",
-                 QFile::encodeName(lockPath).constData(), reason.constData());
+                 lockPath.constData(), reason.constData());
+}
+
+QByteArray folderOf(const QByteArray &path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
 }
 
 } // namespace
 
-InstanceGuard::InstanceGuard(const QString &lockPath) {
+InstanceGuard::InstanceGuard(const QByteArray &lockPath) {
     if (lockPath.isEmpty()) {
         std::fprintf(stderr, "aromelle: no private folder for the single-instance lock; "
                              "running unguarded\n");
         return;
     }
-    int fd = openForLocking(QFile::encodeName(lockPath));
+    int fd = openForLocking(lockPath);
     if (fd < 0) {
         // Something that cannot be locked stands at the path (a link, a socket). Every
         // copy sees the same thing there, so every copy falls back alike, to the lock
         // file's folder itself: a folder of the user's own, which nothing else locks.
         const int error = errno;
-        fd = ::open(QFile::encodeName(QFileInfo(lockPath).path()).constData(),
-                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        fd =
+            ::open(folderOf(lockPath).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0) {
             reportUnguarded(lockPath, error);
             return;
@@ -90,28 +93,28 @@ InstanceGuard::~InstanceGuard() {
         ::close(m_fd);
 }
 
-QString InstanceGuard::defaultLockPath(const QString &usersRuntimeRoot) {
+QByteArray InstanceGuard::defaultLockPath(const QByteArray &usersRuntimeRoot) {
     // Every copy of one user must find the same lock, with or without a desktop
     // session's environment (su, cron, ssh): the folder $XDG_RUNTIME_DIR names, or
     // else the one the login manager makes for the user, which it names in a session.
+    // The paths stay the environment's bytes: a name that is not UTF-8 is kept as it is.
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (runtime.startsWith('/') && isPrivateFolder(runtime))
-        return QFile::decodeName(runtime) + QLatin1Char('/') + QLatin1String(kLockName);
-    const QString usersOwn = usersRuntimeRoot + QLatin1Char('/') + QString::number(::geteuid());
-    if (isPrivateFolder(QFile::encodeName(usersOwn)))
-        return usersOwn + QLatin1Char('/') + QLatin1String(kLockName);
+        return runtime + '/' + kLockName;
+    const QByteArray usersOwn = usersRuntimeRoot + '/' + QByteArray::number(::geteuid());
+    if (isPrivateFolder(usersOwn))
+        return usersOwn + '/' + kLockName;
 
-    // As the base-directory rules say, a relative $XDG_CACHE_HOME is ignored.
-    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (!cache.startsWith(QLatin1Char('/')))
-        cache = QDir::homePath() + QLatin1String("/.cache");
-    QDir().mkpath(cache);
-    const QString folder = cache + QLatin1Char('/') + QLatin1String(kLockFolder);
-    const QByteArray encoded = QFile::encodeName(folder);
-    ::mkdir(encoded.constData(), 0700); // one already there is checked like a new one
-    if (!isPrivateFolder(encoded))
-        return QString();
-    return folder + QLatin1Char('/') + QLatin1String(kLockName);
+    // A folder of the program's own in the user's cache folder, never the cache folder
+    // or a home that is not there.
+    const QByteArray cache = baseFolder("XDG_CACHE_HOME", ".cache");
+    if (cache.isEmpty())
+        return {};
+    const QByteArray folder = cache + '/' + kLockFolder;
+    ::mkdir(folder.constData(), 0700); // one already there is checked like a new one
+    if (!isPrivateFolder(folder))
+        return {};
+    return folder + '/' + kLockName;
 }
 
 } // namespace aromelle

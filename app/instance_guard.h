@@ -1,7 +1,7 @@
 // One running copy per user: an advisory lock on a file in the user's runtime folder.
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 
 namespace aromelle {
 
@@ -10,7 +10,7 @@ namespace aromelle {
 // copy never blocks the next start.
 class InstanceGuard {
 public:
-    explicit InstanceGuard(const QString &lockPath);
+    explicit InstanceGuard(const QByteArray &lockPath);
     ~InstanceGuard();
     InstanceGuard(const InstanceGuard &) = delete;
     InstanceGuard &operator=(const InstanceGuard &) = delete;
@@ -20,9 +20,9 @@ public:
     bool acquired() const { return !m_refused; }
 
     // In the user's runtime folder ($XDG_RUNTIME_DIR, or else the user's own folder
-    // under usersRuntimeRoot), or else in a folder of the user's own under the cache
-    // location, made if need be; empty when none is private to the user.
-    static QString defaultLockPath(const QString &usersRuntimeRoot = QStringLiteral("/run/user"));
+    // under usersRuntimeRoot), or else in a folder of the user's own made in the cache
+    // folder; empty when none is private to the user.
+    static QByteArray defaultLockPath(const QByteArray &usersRuntimeRoot = "/run/user");
 
 private:
     int m_fd = -1;

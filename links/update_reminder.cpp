@@ -1,16 +1,15 @@
 #include "update_reminder.h"
 
 #include "links.h"
+#include "user_folders.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <functional>
 #include <optional>
@@ -28,6 +27,8 @@ constexpr char kFileName[] = "aromelle.conf";
 // file, so the clean-up after a crash can never take one of the user's own files.
 constexpr char kTemporaryPrefix[] = ".aromelle.conf-saving-";
 constexpr char kTemporaryTail[] = "XXXXXX"; // mkostemp's six random letters and digits
+// The program's own folder, as mkdir makes it (less what the umask takes away).
+constexpr mode_t kNewFolderMode = 0777;
 // Far more than the one line the program writes; anything larger is not its file.
 constexpr qint64 kMostBytes = 64 * 1024;
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
@@ -47,19 +48,21 @@ bool userMayRead(const struct stat &status) {
     return (status.st_mode & 0444) != 0;
 }
 
-// The program's own settings file, read and written without QSettings. QSettings
+// The program's own settings file, read and written without QSettings. Its path is
+// kept as the bytes the environment gave, through to the system calls: a folder
+// whose name is not UTF-8 is the one the user named, not a look-alike. QSettings
 // waits for ever on a FIFO in place of the file and on anything but a plain file
 // in place of its lock file, and it also reads files of the same name elsewhere.
 // Only one copy of the program gets this far, so the file needs no lock of its own.
 class SettingsFile {
 public:
-    explicit SettingsFile(QString path) : m_path(std::move(path)) {}
+    explicit SettingsFile(QByteArray path) : m_path(std::move(path)) {}
 
     // The stored date: empty when there is no plain file (or link to one), or when
     // what stands there is not the program's file; nothing at all when a file stands
     // there that the user has made unreadable, which is then left alone.
     std::optional<QString> date() const {
-        const QByteArray path = QFile::encodeName(m_path);
+        const QByteArray &path = m_path;
         // Not blocking: a FIFO here must not stop start-up.
         const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (fd < 0) {
@@ -93,7 +96,7 @@ public:
     // the old file byte for byte and returns false. A file with other hard links is
     // written in place instead, so that it stays one file under all its names.
     bool setDate(const QString &date) const {
-        const QByteArray path = QFile::encodeName(m_path);
+        const QByteArray &path = m_path;
         struct stat status {};
         const bool exists = ::stat(path.constData(), &status) == 0;
         if (exists) {
@@ -102,11 +105,13 @@ public:
         } else if (errno != ENOENT || ::lstat(path.constData(), &status) == 0) {
             return false;
         }
-        QDir().mkpath(QFileInfo(m_path).path());
+        // The program's own folder is made inside the configuration folder, never the
+        // configuration folder or a home that is not there.
+        if (!exists && ::mkdir(folderOf(path).constData(), kNewFolderMode) != 0 && errno != EEXIST)
+            return false;
         // Through a link, the file it points to is the one replaced, and a save that
         // died there left its temporary file there.
-        const QByteArray target =
-            exists ? QFile::encodeName(QFileInfo(m_path).canonicalFilePath()) : path;
+        const QByteArray target = exists ? realPath(path) : path;
         if (target.isEmpty())
             return false;
         removeLeftovers(folderOf(target));
@@ -125,26 +130,37 @@ private:
         return kReadWriteAll & ~mask;
     }
 
+    static QByteArray realPath(const QByteArray &path) {
+        char *resolved = ::realpath(path.constData(), nullptr);
+        const QByteArray result(resolved);
+        std::free(resolved);
+        return result;
+    }
+
     // A crash between making the temporary file and renaming it leaves the temporary
     // file behind; a later save clears what carries our own temporary name, and
     // nothing else.
     static void removeLeftovers(const QByteArray &folder) {
-        const QString prefix = QLatin1String(kTemporaryPrefix);
-        QDir dir(QFile::decodeName(folder));
-        const QStringList names = dir.entryList(
-            {prefix + QString(qsizetype(sizeof kTemporaryTail - 1), QLatin1Char('?'))},
-            QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
-        for (const QString &name : names) {
-            const QString tail = name.mid(prefix.size());
-            const bool ours = std::all_of(tail.begin(), tail.end(), [](QChar c) {
-                return c.unicode() < 0x80 && std::isalnum(c.unicode());
+        DIR *entries = ::opendir(folder.constData());
+        if (!entries)
+            return;
+        constexpr qsizetype kTailLength = sizeof kTemporaryTail - 1;
+        while (const dirent *entry = ::readdir(entries)) {
+            const QByteArray name(entry->d_name);
+            if (!name.startsWith(kTemporaryPrefix) ||
+                name.size() != qsizetype(sizeof kTemporaryPrefix - 1) + kTailLength)
+                continue;
+            const QByteArray tail = name.right(kTailLength);
+            const bool ours = std::all_of(tail.begin(), tail.end(), [](char c) {
+                return std::isalnum(static_cast<unsigned char>(c)) != 0;
             });
             struct stat status {};
-            const QByteArray leftover = QFile::encodeName(dir.filePath(name));
+            const QByteArray leftover = folder + '/' + name;
             if (ours && ::lstat(leftover.constData(), &status) == 0 && S_ISREG(status.st_mode) &&
                 status.st_nlink == 1 && status.st_uid == ::geteuid())
                 ::unlink(leftover.constData());
         }
+        ::closedir(entries);
     }
 
     static bool writeAll(int fd, const QByteArray &bytes) {
@@ -217,21 +233,15 @@ private:
         return QString::fromUtf8(value);
     }
 
-    QString m_path;
+    QByteArray m_path;
 };
 
-// $XDG_CONFIG_HOME when it is an absolute path; the base-directory rules say a
-// relative one is to be ignored, as if it were not set.
-QString configHome() {
-    const QString set = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (set.startsWith(QLatin1Char('/')))
-        return set;
-    return QDir::homePath() + QLatin1String("/.config");
-}
-
-QString settingsFilePath() {
-    return configHome() + QLatin1Char('/') + QLatin1String(kFolder) + QLatin1Char('/') +
-           QLatin1String(kFileName);
+// In the user's configuration folder; empty when there is no home at all.
+QByteArray settingsFilePath() {
+    const QByteArray config = aromelle::baseFolder("XDG_CONFIG_HOME", ".config");
+    if (config.isEmpty())
+        return {};
+    return config + '/' + kFolder + '/' + kFileName;
 }
 
 } // namespace
@@ -240,7 +250,10 @@ namespace modHelp {
 
 void UpdateReminder(const aromelle::Services &services) {
     using namespace aromelle;
-    const SettingsFile store(settingsFilePath());
+    const QByteArray path = settingsFilePath();
+    if (path.isEmpty())
+        return; // nowhere to keep the date: as with a store that cannot be read
+    const SettingsFile store(path);
     const QDate now = services.today();
     const QString todayText = now.toString(Qt::ISODate);
     const std::optional<QString> stored = store.date();

@@ -131,7 +131,7 @@ private slots:
     }
 
     void childProcessesDoNotInheritTheLock() {
-        aromelle::InstanceGuard guard(lockPath());
+        const aromelle::InstanceGuard guard(QFile::encodeName(lockPath()));
         QVERIFY(guard.acquired());
         // A long-lived child (as a browser would be) started while the lock is held.
         QProcess child;
@@ -145,7 +145,7 @@ private slots:
     }
 
     void unusableLockPathLetsTheProgramRun() {
-        aromelle::InstanceGuard guard(QStringLiteral("/nonexistent-dir/aromelle.lock"));
+        const aromelle::InstanceGuard guard("/nonexistent-dir/aromelle.lock");
         QVERIFY(guard.acquired());
     }
 
@@ -197,6 +197,8 @@ private slots:
         QTest::addColumn<QString>("used");    // the folder that holds the lock
         const QString none;
         QTest::newRow("private") << "private" << none << "runtime";
+        QTest::newRow("private, named in bytes that are not UTF-8")
+            << "private, not UTF-8" << none << "runtime";
         QTest::newRow("not set") << "not set" << none << "cache";
         QTest::newRow("not set, the login manager's folder") << "not set" << none << "user's own";
         QTest::newRow("open to all") << "open to all" << none << "cache";
@@ -209,6 +211,9 @@ private slots:
         QTest::newRow("not set, cache home relative") << "not set"
                                                       << "relative"
                                                       << "home cache";
+        QTest::newRow("not set, no home") << "not set"
+                                          << "no home"
+                                          << "none";
     }
 
     // Never a folder others can write to: there another user could hold the lock
@@ -222,17 +227,22 @@ private slots:
         if ((runtime == anotherUsers || cache == anotherUsers) && !isRoot())
             QSKIP("making another user's folder needs root");
         QTemporaryDir home;
-        const QString runtimeDir = home.filePath(QStringLiteral("run"));
+        const bool notUtf8 = runtime.endsWith(QLatin1String("not UTF-8"));
+        // As bytes: a folder name need not be UTF-8.
+        const QByteArray encoded = QFile::encodeName(home.path()) + (notUtf8 ? "/run\xff" : "/run");
+        const QString runtimeDir = QFile::decodeName(encoded);
         const QString usersRoot = home.filePath(QStringLiteral("users"));
         const QString usersOwn = usersRoot + QStringLiteral("/%1").arg(::geteuid());
         const QString cacheFolder = home.filePath(QStringLiteral("cache/aromelle"));
-        QVERIFY(QDir().mkdir(runtimeDir));
-        const QByteArray encoded = QFile::encodeName(runtimeDir);
+        QCOMPARE(::mkdir(encoded.constData(), 0700), 0);
         QCOMPARE(
             ::chmod(encoded.constData(), runtime == QLatin1String("open to all") ? 01777 : 0700),
             0);
         if (runtime == anotherUsers)
             QCOMPARE(::chown(encoded.constData(), kNobody, kNobody), 0);
+        // The cache folders a home has; the program makes only its own inside.
+        for (const char *existing : {"cache", ".cache"})
+            QVERIFY(QDir(home.path()).mkdir(QString::fromLatin1(existing)));
         if (cache == anotherUsers) {
             QVERIFY(QDir().mkpath(cacheFolder));
             QCOMPARE(::chown(QFile::encodeName(cacheFolder).constData(), kNobody, kNobody), 0);
@@ -243,24 +253,33 @@ private slots:
         }
         EnvironmentSetting runtimeSetting(
             "XDG_RUNTIME_DIR", runtime == QLatin1String("not set") ? QByteArray() : encoded);
+        const bool noHome = cache == QLatin1String("no home");
         EnvironmentSetting cacheSetting(
-            "XDG_CACHE_HOME", cache == QLatin1String("relative")
-                                  ? QByteArray("cache")
-                                  : QFile::encodeName(home.filePath(QStringLiteral("cache"))));
-        EnvironmentSetting homeSetting("HOME", QFile::encodeName(home.path()));
+            "XDG_CACHE_HOME", cache == QLatin1String("relative") ? QByteArray("cache")
+                              : noHome                           ? QByteArray()
+                                       : QFile::encodeName(home.filePath(QStringLiteral("cache"))));
+        EnvironmentSetting homeSetting(
+            "HOME",
+            QFile::encodeName(home.filePath(noHome ? QStringLiteral("gone/home") : QString())));
 
-        const QString path = aromelle::InstanceGuard::defaultLockPath(usersRoot);
+        const QByteArray path =
+            aromelle::InstanceGuard::defaultLockPath(QFile::encodeName(usersRoot));
         const QMap<QString, QString> folders = {
             {QStringLiteral("none"), QString()},
             {QStringLiteral("runtime"), runtimeDir},
             {QStringLiteral("user's own"), usersOwn},
             {QStringLiteral("cache"), cacheFolder},
             {QStringLiteral("home cache"), home.filePath(QStringLiteral(".cache/aromelle"))}};
-        const QString folder = folders.value(used);
-        QCOMPARE(path, folder.isEmpty() ? QString() : folder + QStringLiteral("/aromelle.lock"));
+        const QByteArray folder =
+            used == QLatin1String("runtime") ? encoded : QFile::encodeName(folders.value(used));
+        QCOMPARE(path, folder.isEmpty() ? QByteArray() : folder + "/aromelle.lock");
+        // Nothing is made where the user named nothing: no home, no look-alike folder.
+        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("gone"))));
+        QCOMPARE(::access((QFile::encodeName(home.path()) + "/run\xEF\xBF\xBD").constData(), F_OK),
+                 -1);
         if (used.endsWith(QLatin1String("cache"))) {
             struct stat status {};
-            QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &status), 0);
+            QCOMPARE(::lstat(folder.constData(), &status), 0);
             QCOMPARE(status.st_mode & 07777, mode_t(0700));
         }
     }

@@ -10,7 +10,7 @@ int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     if (argc < 2)
         return 2;
-    aromelle::InstanceGuard guard(QString::fromLocal8Bit(argv[1]));
+    const aromelle::InstanceGuard guard{QByteArray(argv[1])};
     std::printf("%s\n", guard.acquired() ? "running" : "refused");
     std::fflush(stdout);
     if (!guard.acquired())

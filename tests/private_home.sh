@@ -1,12 +1,13 @@
 # Sourced by the tests that run the real program or start services for it.
 #
-# private_home WORK: a fresh HOME and a private runtime folder under WORK, and a
-# stand-in xdg-open first on PATH that writes each page asked for to WORK/urls
-# instead of starting a browser, and a line more for a browser that would be started
-# without a session bus the user has (the program's own D-Bus switch).
+# private_home WORK: a fresh HOME, with the configuration folder every desktop makes,
+# and a private runtime folder under WORK, and a stand-in xdg-open first on PATH that
+# writes each page asked for to WORK/urls instead of starting a browser, and a line
+# more for a browser that would be started without a session bus the user has (the
+# program's own D-Bus switch).
 private_home() {
     local work=$1
-    mkdir -p "$work/bin" "$work/home" "$work/run"
+    mkdir -p "$work/bin" "$work/home/.config" "$work/run"
     chmod 700 "$work/run"
     cat >"$work/bin/xdg-open" <<SH
 #!/bin/sh

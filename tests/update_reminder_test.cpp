@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <memory>
 
 using namespace aromelle;
@@ -143,37 +147,67 @@ private slots:
         QCOMPARE(QFile::exists(leftover), !cleared);
     }
 
+    // Where the file goes, by $HOME and $XDG_CONFIG_HOME (below a fresh folder): only
+    // the program's own folder is made, inside a configuration folder that is there,
+    // under the very bytes the environment gave.
     void defaultStoreLivesInTheUsersConfigFolder_data() {
-        QTest::addColumn<QString>("configHome"); // $XDG_CONFIG_HOME below a fresh home
-        QTest::addColumn<QString>("folder");     // where the file must be
-        QTest::newRow("set") << "config"
-                             << "config";
-        QTest::newRow("relative: ignored") << "relative"
-                                           << ".config";
+        QTest::addColumn<QByteArray>("home");       // $HOME
+        QTest::addColumn<QByteArray>("configHome"); // $XDG_CONFIG_HOME; null: not set
+        QTest::addColumn<QByteArray>("existing");   // the folder there before
+        QTest::addColumn<QByteArray>("file");       // where the date is stored; empty: nowhere
+        const QByteArray unset;
+        QTest::newRow("set") << QByteArray("home") << QByteArray("config") << QByteArray("config")
+                             << QByteArray("config/aromelle/aromelle.conf");
+        QTest::newRow("relative: ignored")
+            << QByteArray("home") << QByteArray("relative") << QByteArray("home/.config")
+            << QByteArray("home/.config/aromelle/aromelle.conf");
+        QTest::newRow("named in bytes that are not UTF-8")
+            << QByteArray("home") << QByteArray("h\xff") << QByteArray("h\xff")
+            << QByteArray("h\xff/aromelle/aromelle.conf");
+        QTest::newRow("configuration folder missing")
+            << QByteArray("home") << QByteArray("config") << QByteArray("home") << QByteArray();
+        QTest::newRow("home missing")
+            << QByteArray("gone/home") << unset << QByteArray("other") << QByteArray();
     }
 
     void defaultStoreLivesInTheUsersConfigFolder() {
-        QFETCH(QString, configHome);
-        QFETCH(QString, folder);
+        QFETCH(QByteArray, home);
+        QFETCH(QByteArray, configHome);
+        QFETCH(QByteArray, existing);
+        QFETCH(QByteArray, file);
         Harness h;
-        QTemporaryDir home;
+        h.todayIs = QDate(2026, 12, 7);
+        QTemporaryDir top;
+        const QByteArray root = QFile::encodeName(top.path()) + '/';
+        QByteArray made = root; // the existing folder, made in bytes
+        for (const QByteArray &part : existing.split('/'))
+            QCOMPARE(::mkdir((made += part + '/').constData(), 0700), 0);
         const QByteArray homeBefore = qgetenv("HOME");
-        qputenv("HOME", QFile::encodeName(home.path()));
-        const bool relative = configHome == QLatin1String("relative");
-        // A relative value would be taken from the current folder: the home here.
+        const QByteArray configBefore = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", root + home);
+        if (configHome.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", configHome == "relative" ? configHome : root + configHome);
+        // A relative value would be taken from the current folder: the top here.
         const QString current = QDir::currentPath();
-        QDir::setCurrent(home.path());
-        qputenv("XDG_CONFIG_HOME",
-                relative ? QByteArray("relative") : QFile::encodeName(home.filePath(configHome)));
+        QDir::setCurrent(top.path());
         modHelp::UpdateReminder(h.services());
         QDir::setCurrent(current);
         qputenv("HOME", homeBefore);
-        QCOMPARE(QFile::exists(home.filePath(QStringLiteral("relative"))), false);
-        const QString path = home.filePath(folder + QStringLiteral("/aromelle/aromelle.conf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromLatin1(file.readAll()).trimmed(),
-                 QStringLiteral("[Settings]\nDuration=2026-12-07"));
+        qputenv("XDG_CONFIG_HOME", configBefore);
+        QVERIFY(h.messages.isEmpty()); // a first run, or nowhere to keep the date
+        QCOMPARE(::access((root + "relative").constData(), F_OK), -1);
+        QCOMPARE(::access((root + "gone").constData(), F_OK), -1);
+        QCOMPARE(::access((root + "h\xEF\xBF\xBD").constData(), F_OK), -1);
+        if (file.isEmpty()) {
+            QCOMPARE(::access((root + existing + "/aromelle").constData(), F_OK), -1);
+            return;
+        }
+        QFile stored(QFile::decodeName(root + file));
+        const int fd = ::open((root + file).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0 && stored.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        QCOMPARE(stored.readAll().trimmed(), QByteArray("[Settings]\nDuration=2026-12-07"));
     }
 };
 

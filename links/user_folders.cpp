@@ -1,0 +1,24 @@
+#include "user_folders.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace aromelle {
+
+QByteArray userHome() {
+    QByteArray home = qgetenv("HOME");
+    if (!home.startsWith('/'))
+        if (const passwd *entry = ::getpwuid(::geteuid()))
+            home = entry->pw_dir;
+    return home.startsWith('/') ? home : QByteArray();
+}
+
+QByteArray baseFolder(const char *variable, const char *inHome) {
+    const QByteArray set = qgetenv(variable);
+    if (set.startsWith('/'))
+        return set;
+    const QByteArray home = userHome();
+    return home.isEmpty() ? QByteArray() : home + '/' + inHome;
+}
+
+} // namespace aromelle
