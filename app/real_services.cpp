@@ -11,7 +11,12 @@ namespace aromelle {
 Services realServices() {
     return {
         .message = showMessageBox,
-        .openPage = open_link,
+        .openPage =
+            [](const QString &address) {
+                open_link(address, [address] {
+                    showMessageBox(MessageKind::Error, pageNotOpenedMessage(address));
+                });
+            },
         .today = [] { return QDate::currentDate(); },
         .random = [] { return QRandomGenerator::global()->generateDouble(); },
         .askUpdate =

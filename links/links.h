@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace aromelle {
 
 // The fixed addresses. The home page has no trailing slash on purpose.
@@ -24,9 +26,14 @@ inline constexpr char kForum[] = "http://forum.quorvane.com";
 } // namespace urls
 
 // Opens an absolute, already percent-encoded address in the user's default browser,
-// through xdg-open, with the environment the user started the program with.
-// Reports nothing: a missing browser is the desktop's business.
-void open_link(const QString &address);
+// through xdg-open, with the environment the user started the program with, and
+// returns at once. When the desktop cannot open it (no xdg-open, or xdg-open reports
+// a failure) `failed` runs later, from the event loop.
+void open_link(const QString &address, std::function<void()> failed = {});
+
+// What the user is told when a page could not be opened: the address, so that it can
+// be opened by hand (shortened in the middle where it is too long to show).
+QString pageNotOpenedMessage(const QString &address);
 
 // The value start-up gives DBUS_SESSION_BUS_ADDRESS where there is no session bus,
 // so that the program starts none; a browser it opens must not inherit it.

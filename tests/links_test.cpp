@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace aromelle;
@@ -320,6 +322,39 @@ private slots:
         QCOMPARE(trimSpaces("  a b  "), QStringLiteral("a b"));
         QCOMPARE(trimSpaces("\tab\r\n"), QStringLiteral("\tab\r\n"));
         QCOMPARE(trimSpaces("    "), QString());
+    }
+
+    // The desktop's answer: a page that cannot be opened is told, with its address.
+    void openLinkTellsWhenThePageCannotBeOpened_data() {
+        QTest::addColumn<QByteArray>("opener"); // the xdg-open on PATH; empty: none
+        QTest::addColumn<bool>("told");
+        QTest::newRow("opened") << QByteArray("exit 0") << false;
+        QTest::newRow("xdg-open fails") << QByteArray("echo no browser >&2; exit 3") << true;
+        QTest::newRow("no xdg-open") << QByteArray() << true;
+    }
+
+    void openLinkTellsWhenThePageCannotBeOpened() {
+        QFETCH(QByteArray, opener);
+        QFETCH(bool, told);
+        QTemporaryDir bin;
+        if (!opener.isEmpty()) {
+            QFile script(bin.filePath(QStringLiteral("xdg-open")));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\n" + opener + "\n");
+            script.close();
+            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        int failures = 0;
+        open_link(QString::fromLatin1(urls::kHomePage), [&failures] { ++failures; });
+        qputenv("PATH", path);
+        // Done once the opener has gone: its process object is freed then.
+        QTRY_VERIFY(QCoreApplication::instance()->findChildren<QProcess *>().isEmpty());
+        QCOMPARE(failures, told ? 1 : 0);
+        // The address, for opening by hand; a huge one cut to fit a message box.
+        QVERIFY(pageNotOpenedMessage(QStringLiteral("http://a.b/")).endsWith("\nhttp://a.b/"));
+        QVERIFY(pageNotOpenedMessage(QString(130000, QLatin1Char('x'))).size() < 400);
     }
 
     void aboutWindowCloses_data() {
