@@ -51,11 +51,6 @@ void reportUnguarded(const QByteArray &lockPath, int error) {
                  lockPath.constData(), reason.constData());
 }
 
-QByteArray folderOf(const QByteArray &path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
-}
-
 } // namespace
 
 InstanceGuard::InstanceGuard(const QByteArray &lockPath) {

@@ -18,6 +18,8 @@
 
 namespace {
 
+using aromelle::folderOf;
+
 constexpr char kGroupLine[] = "[Settings]";
 constexpr char kName[] = "Duration";
 constexpr char kFolder[] = "aromelle";
@@ -32,12 +34,6 @@ constexpr mode_t kNewFolderMode = 0777;
 // Far more than the one line the program writes; anything larger is not its file.
 constexpr qint64 kMostBytes = 64 * 1024;
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
-// The folder part of a path, as write and fsync want it.
-QByteArray folderOf(const QByteArray &path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
-}
 
 // The user's own mode bits count, even for root, who could write or read past them:
 // a settings file made read-only (or unreadable) is meant to stay as it is.

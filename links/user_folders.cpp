@@ -21,4 +21,9 @@ QByteArray baseFolder(const char *variable, const char *inHome) {
     return home.isEmpty() ? QByteArray() : home + '/' + inHome;
 }
 
+QByteArray folderOf(const QByteArray &path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+}
+
 } // namespace aromelle

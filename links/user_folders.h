@@ -16,4 +16,7 @@ QByteArray userHome();
 // of that name in the home (".config", ".cache"); empty when there is no home.
 QByteArray baseFolder(const char *variable, const char *inHome);
 
+// The folder part of a path, as mkdir, open and fsync want it.
+QByteArray folderOf(const QByteArray &path);
+
 } // namespace aromelle
