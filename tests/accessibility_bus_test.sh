@@ -45,4 +45,4 @@ until a11y_bus_up; do
     [ $((waited += 1)) -lt $((patience * 20)) ] || { echo "no accessibility bus" >&2; cat "$work/launcher.log" >&2; exit 1; }
     sleep 0.05
 done
-"$test_program" tabBarFocusIsToldOnTheCurrentTab exitScreenControlsAreToldAnewOnceShown
+"$test_program" tabBarFocusIsToldOnTheCurrentTab exitScreenIsShowingToAScreenReader

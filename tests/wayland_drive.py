@@ -1,11 +1,14 @@
-"""Drives the real program by keyboard alone under GNOME's compositor (mutter) and
-reads what it shows through AT-SPI, as a screen reader would.
+"""Drives the real program by keyboard alone under a desktop's own Wayland
+compositor, GNOME's (mutter) or KDE Plasma's (KWin), and reads what it shows
+through AT-SPI, as a screen reader would.
 
-Run by gnome_wayland_test.sh, which has started a private D-Bus session bus,
-mutter (headless, on a virtual monitor) and the accessibility bus. Keys go in
-through mutter's remote-desktop interface, so they reach the program as they come
-from a real keyboard: mutter routes them to the window it has given the keyboard
-to, and runs its own shortcuts (Alt+F4 closes the focused window).
+Run by wayland_desktop_test.sh, which has started a private D-Bus session bus,
+the compositor (headless, on a virtual monitor) and the accessibility bus. Keys
+go in through the compositor's own way for remote input, so they reach the
+program as they come from a real keyboard: the compositor routes them to the
+window it has given the keyboard to, and runs its own shortcuts (Alt+F4 closes
+the focused window). Mutter takes them through its remote-desktop interface on
+D-Bus; KWin through its fake-input Wayland interface, as a virtual keyboard.
 
 The walk through the program mirrors the X11 one (e2e_test.sh) step for step and
 checks what both platforms must agree on: which windows are up and their size,
@@ -15,9 +18,13 @@ README's Wayland section): where each window opens, and keeping the exit screen
 above other windows. Each step waits for the state it needs, for at most
 PATIENCE seconds, never for a fixed time.
 
-Usage: gnome_wayland_drive.py COMMAND...  (the program, or a command that execs it)
+Usage: wayland_drive.py mutter|kwin COMMAND...
+  (the program, or a command that execs it)
 """
 
+import os
+import socket
+import struct
 import subprocess
 import sys
 import time
@@ -42,10 +49,16 @@ STATE_ACTIVE, STATE_FOCUSED, STATE_SHOWING = 1, 12, 25
 COORDS_WINDOW = dbus.UInt32(1)
 
 REMOTE_DESKTOP = "org.gnome.Mutter.RemoteDesktop"
+# The keys the walk presses, by the X keysym mutter takes and the Linux key code
+# (linux/input-event-codes.h) KWin takes.
 KEYSYMS = {
     "Tab": 0xFF09, "Return": 0xFF0D, "Escape": 0xFF1B, "Left": 0xFF51,
     "Up": 0xFF52, "Right": 0xFF53, "Down": 0xFF54, "F4": 0xFFC1,
     "shift": 0xFFE1, "ctrl": 0xFFE3, "alt": 0xFFE9,
+}
+KEY_CODES = {
+    "Tab": 15, "Return": 28, "Escape": 1, "Left": 105, "Up": 103, "Right": 106,
+    "Down": 108, "F4": 62, "shift": 42, "ctrl": 29, "alt": 56,
 }
 
 
@@ -59,6 +72,32 @@ class Failure(Exception):
 
 
 class Keyboard:
+    """Chords and text as a hand types them, on a device that sends keys."""
+
+    def key(self, *chords):
+        """Each chord pressed and released at once."""
+        for chord in chords:
+            self.hold(chord, lambda: None)
+
+    def hold(self, chord, until):
+        """The chord held down until until() returns, then released."""
+        keys = self._keys(chord)
+        for k in keys:
+            self._send(k, True)
+        try:
+            until()
+        finally:
+            for k in reversed(keys):
+                self._send(k, False)
+
+    def type(self, text):
+        self.key(*text)
+
+    def repeat(self, chord, times):
+        self.key(*[chord] * times)
+
+
+class MutterKeyboard(Keyboard):
     """A remote-desktop session of mutter: keys by their keysym, as a client of
     the remote-desktop interface sends them. Mutter picks the key and shift level
     that give each keysym. The session lives as long as this connection."""
@@ -77,33 +116,120 @@ class Keyboard:
         self.session.NotifyKeyboardKeysym(dbus.UInt32(keysym), pressed)
 
     @staticmethod
-    def _keysyms(chord):
+    def _keys(chord):
         """A key name or a character, with modifiers before it: "Tab",
         "shift+Tab", "alt+h"."""
         *modifiers, last = chord.split("+")
         return [KEYSYMS[m] for m in modifiers] + [KEYSYMS.get(last) or ord(last)]
 
-    def key(self, *chords):
-        """Each chord pressed and released at once."""
-        for chord in chords:
-            self.hold(chord, lambda: None)
 
-    def hold(self, chord, until):
-        """The chord held down until until() returns, then released."""
-        keys = self._keysyms(chord)
-        for k in keys:
-            self._send(k, True)
-        try:
-            until()
-        finally:
-            for k in reversed(keys):
-                self._send(k, False)
+class KWinKeyboard(Keyboard):
+    """KWin's fake-input interface (org_kde_kwin_fake_input), a Wayland global
+    that KWin lists only for the clients it trusts: wayland_desktop_test.sh
+    starts KWin with its permission checks off. KWin takes its keys as those of
+    one more keyboard, by Linux key code, so a character is the key that types it
+    on the US layout KWin starts with, shifted where it needs Shift.
 
-    def type(self, text):
-        self.key(*text)
+    Wayland's wire protocol is spoken here directly: the interface has no
+    library of its own, and the walk needs three requests of it. Every key is
+    followed by a round trip, so KWin has taken it before the next step looks."""
 
-    def repeat(self, chord, times):
-        self.key(*[chord] * times)
+    FAKE_INPUT = "org_kde_kwin_fake_input"
+    VERSION = 4  # keyboard_key came with version 4
+    # Requests and events by their opcodes, in the order the protocols list them.
+    DISPLAY, REGISTRY = 1, 2
+    DISPLAY_SYNC, DISPLAY_GET_REGISTRY, REGISTRY_BIND = 0, 1, 0
+    DISPLAY_ERROR, REGISTRY_GLOBAL = 0, 0
+    AUTHENTICATE, KEYBOARD_KEY = 0, 10
+    # The US layout: the rows of keys from Q, A and Z, and the digits.
+    ROWS = {"qwertyuiop": 16, "asdfghjkl": 30, "zxcvbnm": 44, "1234567890": 2}
+    SHIFTED = {"@": "2", "!": "1", "_": "-"}
+    PUNCTUATION = {"-": 12, " ": 57, ".": 52, ",": 51}
+
+    def __init__(self):
+        path = os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"])
+        self.socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.socket.connect(path)
+        self.buffer = b""
+        self.next_id = 3
+        self._request(self.DISPLAY, self.DISPLAY_GET_REGISTRY, struct.pack("=I", self.REGISTRY))
+        globals_ = {}
+        for _, args in self._round_trip(self.REGISTRY, self.REGISTRY_GLOBAL):
+            name, = struct.unpack_from("=I", args)
+            interface, rest = self._string(args[4:])
+            globals_[interface] = (name, struct.unpack_from("=I", rest)[0])
+        if self.FAKE_INPUT not in globals_:
+            raise Failure(f"KWin does not offer {self.FAKE_INPUT} to this client")
+        name, version = globals_[self.FAKE_INPUT]
+        if version < self.VERSION:
+            raise Failure(f"KWin's {self.FAKE_INPUT} is version {version}; keys need {self.VERSION}")
+        self.fake_input = self._new_id()
+        self._request(self.REGISTRY, self.REGISTRY_BIND,
+                      struct.pack("=I", name) + self._pack_string(self.FAKE_INPUT)
+                      + struct.pack("=II", self.VERSION, self.fake_input))
+        self._request(self.fake_input, self.AUTHENTICATE,
+                      self._pack_string("wayland_drive") + self._pack_string("keyboard walk"))
+        self._round_trip()
+
+    @classmethod
+    def _keys(cls, chord):
+        *modifiers, last = chord.split("+")
+        codes = [KEY_CODES[m] for m in modifiers]
+        if last in KEY_CODES:
+            return codes + [KEY_CODES[last]]
+        if last.isupper() or last in cls.SHIFTED:
+            codes.append(KEY_CODES["shift"])
+            last = cls.SHIFTED.get(last, last.lower())
+        for row, first in cls.ROWS.items():
+            if last in row:
+                return codes + [first + row.index(last)]
+        return codes + [cls.PUNCTUATION[last]]
+
+    def _send(self, code, pressed):
+        self._request(self.fake_input, self.KEYBOARD_KEY, struct.pack("=II", code, int(pressed)))
+        self._round_trip()
+
+    def _new_id(self):
+        self.next_id += 1
+        return self.next_id - 1
+
+    @staticmethod
+    def _pack_string(text):
+        data = text.encode() + b"\0"
+        return struct.pack("=I", len(data)) + data + b"\0" * (-len(data) % 4)
+
+    @staticmethod
+    def _string(args):
+        length, = struct.unpack_from("=I", args)
+        return args[4:4 + length - 1].decode(), args[4 + length + (-length % 4):]
+
+    def _request(self, sender, opcode, args):
+        self.socket.sendall(struct.pack("=II", sender, (8 + len(args)) << 16 | opcode) + args)
+
+    def _round_trip(self, sender=None, opcode=None):
+        """Waits until KWin has handled every request so far; returns the events
+        from the sender with the opcode that came meanwhile."""
+        callback = self._new_id()
+        self._request(self.DISPLAY, self.DISPLAY_SYNC, struct.pack("=I", callback))
+        wanted = []
+        while True:
+            while len(self.buffer) < 8 or len(self.buffer) < self._size():
+                data = self.socket.recv(4096)
+                if not data:
+                    raise Failure("KWin closed the fake-input connection")
+                self.buffer += data
+            size = self._size()
+            header, args, self.buffer = self.buffer[:8], self.buffer[8:size], self.buffer[size:]
+            object_id, word = struct.unpack("=II", header)
+            if object_id == callback:
+                return wanted
+            if object_id == self.DISPLAY and word & 0xFFFF == self.DISPLAY_ERROR:
+                raise Failure(f"KWin refused a fake-input request: {self._string(args[8:])[0]}")
+            if object_id == sender and word & 0xFFFF == opcode:
+                wanted.append((object_id, args))
+
+    def _size(self):
+        return struct.unpack_from("=I", self.buffer, 4)[0] >> 16
 
 
 class Node:
@@ -246,9 +372,9 @@ def wait_for(program, what, condition):
         time.sleep(POLL)
 
 
-def main(command):
+def main(compositor, command):
     session_bus = dbus.SessionBus()
-    keyboard = Keyboard(session_bus)
+    keyboard = MutterKeyboard(session_bus) if compositor == "mutter" else KWinKeyboard()
     program = Program(session_bus, command)
     try:
         walk(program, keyboard)
@@ -408,7 +534,7 @@ def walk(program, keyboard):
 
 if __name__ == "__main__":
     try:
-        main(sys.argv[1:])
+        main(sys.argv[1], sys.argv[2:])
     except Failure as failure:
-        print(f"gnome-wayland: {failure}", file=sys.stderr)
+        print(f"wayland: {failure}", file=sys.stderr)
         sys.exit(1)
