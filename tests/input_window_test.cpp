@@ -85,7 +85,7 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("messages");
-        QTest::addColumn<bool>("composed"); // committed by an input method, not typed
+        QTest::addColumn<bool>("composed"); // input-method commits, split at '|', not typed
         // Each single character meets the filter in hostile_input_test; here, what
         // follows a refused character still goes in.
         QTest::newRow("hyphen refused once") << "ab-cd"
@@ -95,7 +95,12 @@ private slots:
         QTest::newRow("emoji refused") << QString::fromUtf8("a\U0001F600b") << "AB" << 1 << false;
         // Dead keys and Compose: the finished character arrives as input-method text.
         QTest::newRow("composed text meets the same rule")
-            << QString::fromUtf8("\u00e9^a") << "A" << 2 << true;
+            << QString::fromUtf8("\u00e9|^|a") << "A" << 2 << true;
+        // ibus's Vietnamese telex commits "am" of "nam" whole.
+        QTest::newRow("letters committed together go in as capitals") << "n|am| "
+                                                                      << "NAM " << 0 << true;
+        QTest::newRow("a commit with refused characters: its letters, one message")
+            << QString::fromUtf8("vi\u1ec7t|\u0430\u043c|x") << "VITX" << 2 << true;
     }
 
     void keyFilter() {
@@ -110,18 +115,19 @@ private slots:
             auto *box = child<QLineEdit>(input, name);
             box->clear();
             box->setFocus();
-            for (qsizetype i = 0; i < keys.size(); ++i) {
+            if (composed) {
+                for (const QString &text : keys.split(QLatin1Char('|'))) {
+                    QInputMethodEvent commit;
+                    commit.setCommitString(text);
+                    QApplication::sendEvent(box, &commit);
+                }
+            }
+            for (qsizetype i = 0; i < keys.size() && !composed; ++i) {
                 QString ch = keys.at(i);
                 if (keys.at(i).isHighSurrogate() && i + 1 < keys.size())
                     ch += keys.at(++i);
-                if (composed) {
-                    QInputMethodEvent commit;
-                    commit.setCommitString(ch);
-                    QApplication::sendEvent(box, &commit);
-                } else {
-                    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, ch);
-                    QApplication::sendEvent(box, &press);
-                }
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, ch);
+                QApplication::sendEvent(box, &press);
             }
             QCOMPARE(box->text(), expected);
             QCOMPARE(h.messages.size(), messages);

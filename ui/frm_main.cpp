@@ -54,6 +54,7 @@ constexpr int kDaysInLongestMonth = 31;
 // character has, for a key that types more than one.
 constexpr int kBackspace = 8, kCarriageReturn = 13, kSpace = 32;
 constexpr int kNotOneCharacter = 0x10000;
+const QString kOnlyAlphabet = QStringLiteral("Please Enter Only Alphabet");
 // What Ctrl+Enter and Ctrl+Backspace type: a line feed and DEL.
 constexpr int kLineFeed = 10, kDelete = 127;
 
@@ -240,22 +241,38 @@ bool FrmMain::filterNameKey(QLineEdit *box, int code) {
     }
     if (code == kBackspace || code == kCarriageReturn || code == kSpace)
         return false;
-    m_services.message(MessageKind::Information, QStringLiteral("Please Enter Only Alphabet"));
+    m_services.message(MessageKind::Information, kOnlyAlphabet);
     return true;
 }
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
     auto *box = qobject_cast<QLineEdit *>(watched);
     if (box && event->type() == QEvent::InputMethod) {
-        // Dead keys and Compose finish a character as input-method text, never as a
-        // key press; it meets the same rule. What the filter handled (a capital put
-        // in, or the message) is taken out of the commit, and any preedit still ends.
+        // Dead keys, Compose and input methods finish their text as a commit, never as
+        // key presses: one character, or several at once (ibus commits a Vietnamese
+        // syllable whole). Each character meets the rule for a typed key, in order:
+        // letters go in as capitals and spaces as they are; anything else is refused,
+        // with one message for the commit. What the filter took is taken out of the
+        // commit, and any preedit still ends.
         auto *input = static_cast<QInputMethodEvent *>(event);
         const QString text = input->commitString();
-        if (!text.isEmpty() &&
-            filterNameKey(box, text.size() == 1 ? text.at(0).unicode() : kNotOneCharacter))
-            input->setCommitString(QString(), input->replacementStart(),
-                                   input->replacementLength());
+        if (text.isEmpty())
+            return false;
+        QString accepted;
+        bool refused = false;
+        for (const QChar c : text) {
+            const int code = c.unicode();
+            if (code >= 'a' && code <= 'z')
+                accepted += QChar(code - ('a' - 'A'));
+            else if ((code >= 'A' && code <= 'Z') || code == kSpace)
+                accepted += c;
+            else
+                refused = true;
+        }
+        input->setCommitString(QString(), input->replacementStart(), input->replacementLength());
+        box->insert(accepted);
+        if (refused)
+            m_services.message(MessageKind::Information, kOnlyAlphabet);
         return false;
     }
     if (!box || event->type() != QEvent::KeyPress)
