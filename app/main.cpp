@@ -70,5 +70,8 @@ int main(int argc, char *argv[]) {
     }
 
     aromelle::startUp(windows);
+    // A logout during the start-up question ends the program before its main loop.
+    if (windows.services().sessionEnding())
+        return 0;
     return windows.isEnding() ? 0 : app.exec();
 }

@@ -4,11 +4,41 @@
 #include "messages.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QRandomGenerator>
 
 namespace aromelle {
 
+namespace {
+
+// A logout reaches Qt from the session manager (XSMP, as KDE Plasma and Xfce end
+// their programs) as a Quit event for the application, which closes every window,
+// a modal question too, and ends the event loop that runs. Before the main loop
+// runs that is only the question's own loop, so the program sees the Quit itself:
+// otherwise it would take the closed question for a No and carry on into its
+// windows, and the session manager would wait for it for ever.
+class SessionEnd : public QObject {
+public:
+    using QObject::QObject;
+    bool ended() const { return m_ended; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
+            m_ended = true;
+        return false;
+    }
+
+private:
+    bool m_ended = false;
+};
+
+} // namespace
+
 Services realServices() {
+    QCoreApplication *app = QCoreApplication::instance();
+    auto *sessionEnd = new SessionEnd(app); // the application's, to its end
+    app->installEventFilter(sessionEnd);
     return {
         .message = showMessageBox,
         .openPage =
@@ -21,6 +51,7 @@ Services realServices() {
         .random = [] { return QRandomGenerator::global()->generateDouble(); },
         .askUpdate =
             [](const QString &question) { return showMessageBox(MessageKind::Question, question); },
+        .sessionEnding = [sessionEnd] { return sessionEnd->ended(); },
         .endProcess = [](int status) { QCoreApplication::exit(status); },
     };
 }

@@ -42,6 +42,8 @@ void CoBrand_Randomize(Windows &windows) {
 
 void startUp(Windows &windows) {
     modHelp::UpdateReminder(windows.services());
+    if (windows.services().sessionEnding())
+        return; // logged out while the question was up: nothing more to show
     windows.show(windows.main());
     CoBrand_Randomize(windows);
 }

@@ -14,7 +14,8 @@ int coBrandNumber(double r);
 // Brings one of the input window's offers to the front, or leaves them be.
 void CoBrand_Randomize(Windows &windows);
 
-// Reminds, shows the input window, and lets CoBrand_Randomize choose its offer.
+// Reminds, shows the input window, and lets CoBrand_Randomize choose its offer; shows
+// nothing if the desktop session ends while the reminder asks.
 void startUp(Windows &windows);
 
 } // namespace aromelle

@@ -1,5 +1,6 @@
 // What the program takes from the world outside it: message boxes, the browser,
-// today's date, random numbers, the update question and the end of the process.
+// today's date, random numbers, the update question, the end of the desktop session
+// and the end of the process.
 // main makes the real ones (app/services.h) and hands them, as this one value, to the
 // owner of the windows, which hands each window what it uses; a test makes its own.
 // Every member is set: there is no fallback behind an empty one.
@@ -30,6 +31,9 @@ struct Services {
     std::function<double()> random;
     // The update reminder's question; true for Yes.
     std::function<bool(const QString &question)> askUpdate;
+    // True once the desktop session has told the program to end (a logout): a
+    // question it closed then was never answered.
+    std::function<bool()> sessionEnding;
     // Ends the process with a status; called once, after every window has closed.
     std::function<void(int status)> endProcess;
 };

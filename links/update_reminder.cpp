@@ -271,6 +271,9 @@ void UpdateReminder(const aromelle::Services &services) {
 
     const QString question = QString::fromLatin1(kUpdateQuestion);
     const bool yes = services.askUpdate(question);
+    // A logout closes the question unanswered; it comes again at the next start.
+    if (services.sessionEnding())
+        return;
     // The page opens even when the date cannot be stored: the user asked for it.
     store.setDate(todayText);
     if (yes)

@@ -39,9 +39,14 @@ aromelle::Services Harness::recorders() {
                     return r;
                 },
             .askUpdate =
-                [message](const QString &question) {
-                    return message(aromelle::MessageKind::Question, question);
+                [this, message](const QString &question) {
+                    const bool yes = message(aromelle::MessageKind::Question, question);
+                    // The session's end closes the box as its No would.
+                    if (answer == QMessageBox::NoButton)
+                        sessionEnds = true;
+                    return yes;
                 },
+            .sessionEnding = [this] { return sessionEnds; },
             .endProcess = [this](int) { ++processEnds; }};
 }
 

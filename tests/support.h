@@ -36,7 +36,9 @@ public:
     QList<Message> messages;
     QStringList openedPages;
     int processEnds = 0;
+    // NoButton: the desktop session ends while the update question is up.
     QMessageBox::StandardButton answer = QMessageBox::Yes;
+    bool sessionEnds = false;
     bool realMessageBoxes = false;    // the program's own boxes, shown and recorded
     std::deque<double> randomNumbers; // used first; then 0.5
     QDate todayIs{2026, 12, 7};

@@ -51,7 +51,7 @@ private slots:
         QTest::addColumn<QString>("storedAfter");
         QTest::addColumn<bool>("opensPage");
         const QString today = "2026-12-07";
-        const int yes = QMessageBox::Yes, no = QMessageBox::No;
+        const int yes = QMessageBox::Yes, no = QMessageBox::No, logout = QMessageBox::NoButton;
         QTest::newRow("first run") << "" << yes << false << today << false;
         QTest::newRow("today") << today << yes << false << today << false;
         QTest::newRow("14 days ago") << "2026-11-23" << yes << false << "2026-11-23" << false;
@@ -60,6 +60,8 @@ private slots:
         QTest::newRow("15 days ago, No") << "2026-11-22" << no << true << today << false;
         QTest::newRow("15 days ahead, Yes") << "2026-12-22" << yes << true << today << true;
         QTest::newRow("years ago, No") << "1999-01-01" << no << true << today << false;
+        QTest::newRow("15 days ago, a logout instead of an answer")
+            << "2026-11-22" << logout << true << "2026-11-22" << false;
         QTest::newRow("not a date") << "yesterday" << yes << false << today << false;
         QTest::newRow("impossible date") << "2026-02-30" << yes << false << today << false;
     }
