@@ -48,19 +48,6 @@ QAccessibleInterface *factory(const QString &className, QObject *object) {
 
 } // namespace
 
-void refreshWindow(QWidget *window) {
-    if (!QAccessible::isActive())
-        return;
-    // Each control gets a new accessible object, which the screen reader knows nothing
-    // of yet, so it asks for its state anew.
-    for (QWidget *control : window->findChildren<QWidget *>()) {
-        if (QAccessibleInterface *old = QAccessible::queryAccessibleInterface(control))
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
-    }
-    QAccessibleEvent reorder(window, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&reorder);
-}
-
 void install() {
     static const bool installed = (QAccessible::installFactory(factory), true);
     Q_UNUSED(installed);

@@ -11,9 +11,4 @@ namespace aromelle::accessible {
 // calls it before it builds its controls.
 void install();
 
-// Makes assistive technology read a window's controls afresh. A control that was
-// made while its window was hidden is remembered as not visible, and Qt tells only
-// whether it is showing once it is: the screen reader would pass over it for good.
-void refreshWindow(QWidget *window);
-
 } // namespace aromelle::accessible

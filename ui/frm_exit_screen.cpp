@@ -138,11 +138,7 @@ FrmExitScreen::FrmExitScreen(const Services &services) : m_services(services) {
     makeFixedWindow(this);
     setFixedSize(Geometry::client.size());
     setColours(this, Qt::black, Qt::white);
-    whenFirstShown(this, [this] {
-        centreOnScreen(this);
-        // Qt tells of the controls while they are built, before they show.
-        accessible::refreshWindow(this);
-    });
+    whenFirstShown(this, [this] { centreOnScreen(this); });
     Form_Load();
 }
 
