@@ -49,8 +49,6 @@ Services realServices() {
             },
         .today = [] { return QDate::currentDate(); },
         .random = [] { return QRandomGenerator::global()->generateDouble(); },
-        .askUpdate =
-            [](const QString &question) { return showMessageBox(MessageKind::Question, question); },
         .sessionEnding = [sessionEnd] { return sessionEnd->ended(); },
         .endProcess = [](int status) { QCoreApplication::exit(status); },
     };

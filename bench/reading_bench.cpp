@@ -273,7 +273,6 @@ int main(int argc, char *argv[]) {
                        .openPage = [](const QString &) {},
                        .today = [] { return QDate(2026, 12, 7); },
                        .random = [] { return 0.5; },
-                       .askUpdate = [](const QString &) { return false; },
                        .sessionEnding = [] { return false; },
                        .endProcess = [](int) {}});
         g_windows = &owner;

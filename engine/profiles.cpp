@@ -103,10 +103,6 @@ static_assert([] {
 
 } // namespace
 
-const std::array<SignProfile, kSignCount> &signProfiles() {
-    return kProfiles;
-}
-
 const SignProfile &profileOf(SunSign sign) {
     return kProfiles[ordinal(sign) - 1];
 }

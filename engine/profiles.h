@@ -26,9 +26,6 @@ struct SignProfile {
     std::string_view perfume_preferences;
 };
 
-// All twelve records in zodiac order.
-const std::array<SignProfile, kSignCount> &signProfiles();
-
 const SignProfile &profileOf(SunSign sign);
 
 // Looks a record up by display name, exactly and case-sensitively, in zodiac

@@ -1,6 +1,6 @@
-// What the program takes from the world outside it: message boxes, the browser,
-// today's date, random numbers, the update question, the end of the desktop session
-// and the end of the process.
+// What the program takes from the world outside it: message boxes (the update
+// question among them), the browser, today's date, random numbers, the end of the
+// desktop session and the end of the process.
 // main makes the real ones (app/services.h) and hands them, as this one value, to the
 // owner of the windows, which hands each window what it uses; a test makes its own.
 // Every member is set: there is no fallback behind an empty one.
@@ -29,8 +29,6 @@ struct Services {
     std::function<QDate()> today;
     // A number drawn uniformly from [0, 1).
     std::function<double()> random;
-    // The update reminder's question; true for Yes.
-    std::function<bool(const QString &question)> askUpdate;
     // True once the desktop session has told the program to end (a logout): a
     // question it closed then was never answered.
     std::function<bool()> sessionEnding;

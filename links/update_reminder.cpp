@@ -270,7 +270,7 @@ void UpdateReminder(const aromelle::Services &services) {
         return;
 
     const QString question = QString::fromLatin1(kUpdateQuestion);
-    const bool yes = services.askUpdate(question);
+    const bool yes = services.message(MessageKind::Question, question);
     // A logout closes the question unanswered; it comes again at the next start.
     if (services.sessionEnding())
         return;

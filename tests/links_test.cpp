@@ -34,9 +34,6 @@ Q_DECLARE_METATYPE(Window)
 class LinksTest : public QObject {
     Q_OBJECT
 
-    static QString home() { return QString::fromLatin1(urls::kHomePage); }
-    static QString fullBrand() { return QString::fromLatin1(urls::kFullyBrandedPage); }
-
 private slots:
     void linkTable_data() {
         QTest::addColumn<Window>("window");

@@ -23,6 +23,9 @@ namespace testing_support {
 aromelle::Services Harness::recorders() {
     auto message = [this](aromelle::MessageKind kind, const QString &text) {
         messages.append({kind, text});
+        // The session's end closes a question as its No would.
+        if (kind == aromelle::MessageKind::Question && answer == QMessageBox::NoButton)
+            sessionEnds = true;
         if (realMessageBoxes)
             return aromelle::showMessageBox(kind, text);
         return kind == aromelle::MessageKind::Question && answer == QMessageBox::Yes;
@@ -37,14 +40,6 @@ aromelle::Services Harness::recorders() {
                     const double r = randomNumbers.front();
                     randomNumbers.pop_front();
                     return r;
-                },
-            .askUpdate =
-                [this, message](const QString &question) {
-                    const bool yes = message(aromelle::MessageKind::Question, question);
-                    // The session's end closes the box as its No would.
-                    if (answer == QMessageBox::NoButton)
-                        sessionEnds = true;
-                    return yes;
                 },
             .sessionEnding = [this] { return sessionEnds; },
             .endProcess = [this](int) { ++processEnds; }};

@@ -361,14 +361,8 @@ void FrmExitScreen::Check1_Click(bool ticked) {
 }
 
 void FrmExitScreen::closeEvent(QCloseEvent *event) {
-    if (refusesHiddenClose(this, event))
-        return;
-    if (putOffWhileModal(this)) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    emit exitRequested();
+    if (closeGoesAhead(this, event))
+        emit exitRequested();
 }
 
 void FrmExitScreen::showEvent(QShowEvent *event) {

@@ -110,14 +110,8 @@ std::function<void()> MenuWindow::page(void (*open)(const PageOpener &)) const {
 }
 
 void MenuWindow::closeEvent(QCloseEvent *event) {
-    if (refusesHiddenClose(this, event))
-        return;
-    if (putOffWhileModal(this)) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    emit closed();
+    if (closeGoesAhead(this, event))
+        emit closed();
 }
 
 } // namespace aromelle

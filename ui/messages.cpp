@@ -69,11 +69,10 @@ bool showMessageBox(MessageKind kind, const QString &text) {
     return yes;
 }
 
-bool refusesHiddenClose(const QWidget *window, QCloseEvent *event) {
-    if (!event->spontaneous() || window->isVisible())
-        return false;
-    event->ignore();
-    return true;
+namespace {
+
+bool refusesHiddenClose(const QWidget *window, const QCloseEvent *event) {
+    return event->spontaneous() && !window->isVisible();
 }
 
 bool putOffWhileModal(QWidget *window) {
@@ -90,6 +89,17 @@ bool putOffWhileModal(QWidget *window) {
             },
             Qt::QueuedConnection);
     }
+    return true;
+}
+
+} // namespace
+
+bool closeGoesAhead(QWidget *window, QCloseEvent *event) {
+    if (refusesHiddenClose(window, event) || putOffWhileModal(window)) {
+        event->ignore();
+        return false;
+    }
+    event->accept();
     return true;
 }
 

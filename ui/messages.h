@@ -24,16 +24,14 @@ std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &tex
 // window of the program; none before the first window shows.
 QWidget *messageOwner();
 
-// A window that is asked to close while a modal box or window is up (a key's
-// delayed click, a screen reader's action) calls this from its close handler: true
-// means the close waits, and is made again once that box has gone. Closing at once
-// would free the window, and a box it owns, under the code that waits for the box.
-bool putOffWhileModal(QWidget *window);
-
-// The window system may ask a window that is not shown to close: a window manager
-// that handles Alt+F4 a moment after a reading hid the window, a stale taskbar entry.
-// Only a shown window closes on request; shutdown closes hidden ones itself. True
-// when the request was refused.
-bool refusesHiddenClose(const QWidget *window, QCloseEvent *event);
+// A window's close handler asks this whether a close request goes ahead; when it
+// does not, the request is ignored.
+// - The window system may ask a window that is not shown to close: a window manager
+//   that handles Alt+F4 a moment after a reading hid the window, a stale taskbar
+//   entry. Only a shown window closes on request; shutdown closes hidden ones itself.
+// - A close asked while a modal box or window is up (a key's delayed click, a screen
+//   reader's action) waits, and is made again once that box has gone. Closing at
+//   once would free the window, and a box it owns, under the code that waits for it.
+bool closeGoesAhead(QWidget *window, QCloseEvent *event);
 
 } // namespace aromelle
