@@ -250,6 +250,16 @@ private slots:
             "Please Enter Your Friend's Name");
         QTest::newRow("no message")
             << QStringList{"ANN", "a@b.c", "  ", "BO", "b@c.d"} << "Please Enter Your Message";
+        // The desktop hands the address to the browser as one argument, which Linux
+        // takes up to 32 pages of 4096 bytes, its end included.
+        const QString head =
+            "http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=ANN&taf2=a%40b.c&taf3=";
+        const QString tail = "&taf4=BO&taf5=b%40c.d&taf6=http%3A%2F%2Faromelle.quorvane.com%2F";
+        const QString fits(32 * 4096 - 1 - head.size() - tail.size(), QLatin1Char('x'));
+        QTest::newRow("the longest address the desktop takes")
+            << QStringList{"ANN", "a@b.c", fits, "BO", "b@c.d"} << "";
+        QTest::newRow("a byte longer") << QStringList{"ANN", "a@b.c", fits + 'x', "BO", "b@c.d"}
+                                       << "Your Entries Are Too Long To Send. Please Shorten Them.";
     }
 
     void referRefusal() {

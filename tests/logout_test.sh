@@ -12,6 +12,10 @@
 #    was not answered, so its date stays and it comes again at the next start, and
 #    the single-instance lock is free.
 # 2. With the input window up, the session's end ends the program just as well.
+#    This time it runs where no file may grow by a byte (a shell's `ulimit -f 0`)
+#    and with no settings file: it stores the reminder's date at once, and the
+#    write fails. The kernel would kill a program that writes past the limit with
+#    SIGXFSZ; this one ignores the signal, so its window shows all the same.
 set -euo pipefail
 program=$(readlink -f "$1")
 manager=$(readlink -f "$2")
@@ -110,15 +114,16 @@ grep -qx "Duration=$old_date" "$conf" ||
 flock -n "$lock" true || fail "the lock is still held"
 [ ! -e "$work/urls" ] || fail "pages opened: $(cat "$work/urls")"
 
-# 2. The input window: no question today.
-printf '[Settings]\nDuration=%s\n' "$(date +%Y-%m-%d)" >"$conf"
-"$program" >>"$work/program.log" 2>&1 &
+# 2. The input window, where no file may grow: a first run, so no question.
+rm "$conf"
+(ulimit -f 0 && exec "$program") >>"$work/program.log" 2>&1 &
 app=$!
 wait_for "the program to join the session again" $patience said registered 2
 wait_for "the input window" $patience window_up "Aromelle v1.0"
 echo logout >&5
 ends_within $ending "$app"
 flock -n "$lock" true || fail "the lock is still held after the second logout"
+[ ! -s "$conf" ] || fail "a date was stored where no file may grow: $(cat "$conf")"
 
 if grep -qE "AddressSanitizer|LeakSanitizer|runtime error" "$work/program.log"; then
     fail "the program reported an error"

@@ -176,6 +176,8 @@ int main() {
                 input.erase(0, end + 1);
             }
         }
+        // Only the connections polled: an accepted one joins the list below.
+        const size_t polled = manager.connections.size();
         for (int i = 0; i < count; ++i) {
             if (!fds[1 + i].revents)
                 continue;
@@ -184,8 +186,8 @@ int main() {
             if (connection && status == IceAcceptSuccess)
                 manager.connections.push_back(connection);
         }
-        for (size_t i = 0; i < manager.connections.size(); ++i) {
-            if (!fds[1 + count + i].revents)
+        for (size_t i = 0; i < polled; ++i) {
+            if (!fds[1 + static_cast<size_t>(count) + i].revents)
                 continue;
             IceConn connection = manager.connections[i];
             if (IceProcessMessages(connection, nullptr, nullptr) == IceProcessMessagesIOError) {
