@@ -27,21 +27,9 @@ done
 readonly patience=60 # seconds any one step may take on a busy machine
 readonly ending=10   # seconds the program may take to end once the session has
 
-work=$(mktemp -d)
-export AROMELLE_TEST_RUN=$work
 # shellcheck source=tests/private_home.sh
 . "$here/private_home.sh"
-cleanup() {
-    local pids
-    pids=$(marked_processes "$work")
-    exec 2>/dev/null
-    # shellcheck disable=SC2086 # one word per process
-    [ -z "$pids" ] || kill -KILL $pids || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' HUP INT PIPE TERM
+private_run
 private_home "$work"
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS || true
 export QT_QPA_PLATFORM=xcb

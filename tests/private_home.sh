@@ -29,3 +29,24 @@ marked_processes() {
     done
     return 0
 }
+
+# private_run: a fresh folder in $work for one run of a test, marked on every process
+# started from here on (AROMELLE_TEST_RUN); however the test ends, all of them, the
+# services D-Bus starts on demand included, are ended and the folder is removed.
+# Signals end the test through the same way out.
+private_run() {
+    work=$(mktemp -d)
+    export AROMELLE_TEST_RUN=$work
+    trap end_private_run EXIT
+    trap 'exit 1' HUP INT PIPE TERM
+}
+end_private_run() {
+    local pids
+    pids=$(marked_processes "$work")
+    # The shell would report each killed job; all there is to say has been said.
+    exec 2>/dev/null
+    # shellcheck disable=SC2086 # one word per process
+    [ -z "$pids" ] || kill -KILL $pids || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}

@@ -75,23 +75,10 @@ fi
 readonly patience=60 # seconds any one step may take on a busy machine
 readonly socket=aromelle-$compositor
 
-work=$(mktemp -d)
-export AROMELLE_TEST_RUN=$work
 # shellcheck source=tests/private_home.sh
 . "$here/private_home.sh"
-cleanup() {
-    local pids
-    pids=$(marked_processes "$work")
-    # The shell would report each killed job; all there is to say has been said.
-    exec 2>/dev/null
-    # shellcheck disable=SC2086 # one word per process
-    [ -z "$pids" ] || kill -KILL $pids || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-# An interrupted run must not leave the compositor behind: signals end through the EXIT trap.
-trap 'exit 1' HUP INT PIPE TERM
+# An interrupted run must not leave the compositor behind.
+private_run
 
 private_home "$work"
 unset DISPLAY WAYLAND_SOCKET DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP || true
