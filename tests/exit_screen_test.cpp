@@ -50,9 +50,22 @@ class ExitScreenTest : public QObject {
     }
 
 private slots:
+    void loadsWithItsPleaAndPlaceholders_data() {
+        QTest::addColumn<double>("random");
+        QTest::addColumn<int>("plea"); // the whole part of random * 4
+        QTest::newRow("0") << 0.0 << 0;
+        QTest::newRow("just under a quarter") << 0.2499 << 0;
+        QTest::newRow("a quarter") << 0.25 << 1;
+        QTest::newRow("just under three quarters") << 0.7499 << 2;
+        QTest::newRow("0.8") << 0.80 << 3;
+        QTest::newRow("just under 1") << 0.9999 << 3;
+    }
+
     void loadsWithItsPleaAndPlaceholders() {
+        QFETCH(double, random);
+        QFETCH(int, plea);
         Harness h;
-        h.randomNumbers = {0.80}; // whole part of 0.80 * 4 is 3
+        h.randomNumbers = {random};
         FrmExitScreen &s = h.windows().exitScreen();
         QVERIFY(!s.isVisible());
         QVERIFY(s.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -62,7 +75,7 @@ private slots:
         QVERIFY(h.messages.isEmpty() && h.openedPages.isEmpty());
         h.randomNumbers = {0.10};
         h.windows().show(s);
-        QCOMPARE(s.findChild<QLabel *>("Label2")->text(), QString::fromLatin1(kPleaTexts[3]));
+        QCOMPARE(s.findChild<QLabel *>("Label2")->text(), QString::fromLatin1(kPleaTexts[plea]));
         // Two paragraphs, the second on the next line: no blank line between.
         const QStringList paragraphs = s.findChild<QLabel *>("Label3")->text().split('\n');
         QCOMPARE(paragraphs.size(), 2);
@@ -233,8 +246,10 @@ private slots:
         if (message.isEmpty()) {
             QVERIFY(h.messages.isEmpty());
             // The hidden message box sends its text, lines ended CR LF.
-            QCOMPARE(h.openedPages, QStringList{referAddress({name, email, "Your Message\r\n",
-                                                              friendName, friendEmail})});
+            QCOMPARE(h.openedPages,
+                     QStringList{"http://www.quorvane.com/qrvs-refer-a-friend.php?taf1=ANN"
+                                 "&taf2=a%40b.c&taf3=Your%20Message%0D%0A&taf4=BO&taf5=b%40c.d"
+                                 "&taf6=http%3A%2F%2Faromelle.quorvane.com%2F"});
             // Submitting again opens the page again; the boxes keep their contents.
             QTest::mouseClick(s.findChild<QPushButton *>("cmdSubmit"), Qt::LeftButton);
             QCOMPARE(h.openedPages.size(), 2);
@@ -349,12 +364,24 @@ private slots:
         Windows &windows = h.windows();
         windows.main(); // loaded, never shown
         windows.exitScreen();
+        // Closing the input window brings an exit screen up, but not at shutdown.
+        class ExitScreenShows : public QObject {
+        public:
+            int count = 0;
+            bool eventFilter(QObject *watched, QEvent *event) override {
+                count += event->type() == QEvent::Show &&
+                         watched->objectName() == QLatin1String("frmExitScreen");
+                return false;
+            }
+        } exitScreenShows;
+        qApp->installEventFilter(&exitScreenShows);
         QVERIFY(Harness::loaded("frmMain"));
         windows.EndApplication();
         QCOMPARE(h.processEnds, 1);
         // The input window's close handler ran: it let itself be unloaded.
         QTRY_VERIFY(!Harness::loaded("frmMain"));
-        QVERIFY(!windows.exitScreen().isVisible());
+        qApp->removeEventFilter(&exitScreenShows);
+        QCOMPARE(exitScreenShows.count, 0);
     }
 };
 

@@ -88,7 +88,8 @@ private slots:
         }
         QCOMPARE(storedIn(path), storedAfter);
         QCOMPARE(h.openedPages,
-                 opensPage ? QStringList{QString::fromLatin1(urls::kDownloadPage)} : QStringList());
+                 opensPage ? QStringList{"http://aromelle.quorvane.com/download-aromelle.html"}
+                           : QStringList());
     }
 
     void dateIsStoredBeforeThePageOpens() {
