@@ -255,7 +255,7 @@ private slots:
         QTest::newRow("5/12 is 3.5, to 4") << 5.0 / 12 << 4 << "lblFullBrand";
         QTest::newRow("0.68 is 5") << 0.68 << 5 << "lblCobrand";
         QTest::newRow("11/12 is 6.5, to 6") << 11.0 / 12 << 6 << "lblFullBrand";
-        QTest::newRow("just above 11/12: nothing moves") << 11.0 / 12 + 1e-9 << 7 << "lblFullBrand";
+        QTest::newRow("just above 11/12: nothing moves") << 11.0 / 12 + 1e-9 << 7 << "lblCobrand";
         QTest::newRow("largest below 1") << std::nextafter(1.0, 0.0) << 7 << "lblFullBrand";
     }
 
@@ -266,13 +266,12 @@ private slots:
         QCOMPARE(coBrandNumber(r), n);
         Harness h;
         FrmMain &input = h.windows().main();
-        // Put the other one in front first, so a missing raise shows; for 7, put the
-        // one built behind in front, so a stray raise shows.
-        if (n != 7)
-            (front == QLatin1String("lblCobrand") ? input.lblFullBrand() : input.lblCobrand())
-                ->raise();
-        else
-            input.lblFullBrand()->raise();
+        // Put the other one in front first, so a missing raise shows; for 7, nothing
+        // moves: the one put in front first stays there, so a stray raise of the other
+        // shows (each row of 7 puts another one in front).
+        QLabel *cobrand = input.lblCobrand(), *fullBrand = input.lblFullBrand();
+        const bool cobrandFront = front == QLatin1String("lblCobrand");
+        (cobrandFront == (n != 7) ? fullBrand : cobrand)->raise();
         h.randomNumbers = {r};
         CoBrand_Randomize(h.windows());
         const QObjectList siblings = input.lblCobrand()->parent()->children();
