@@ -7,7 +7,6 @@
 
 #include <QAccessible>
 #include <QClipboard>
-#include <QMimeData>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -149,21 +148,8 @@ public:
 };
 
 void clearClipboard() {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        return;
-    // On Wayland an empty selection of the program's own stands for an empty
-    // clipboard: weston ignores a request to unset the selection, and its clipboard
-    // keeper offers the last text again once nobody else does. Set once: the boxes
-    // ask at every move of the mouse.
-    static const bool wayland = QGuiApplication::platformName() == QLatin1String("wayland");
-    if (!wayland) {
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
         clipboard->clear();
-        return;
-    }
-    const QMimeData *held = clipboard->ownsClipboard() ? clipboard->mimeData() : nullptr;
-    if (!held || !held->formats().isEmpty())
-        clipboard->setMimeData(new QMimeData);
 }
 
 } // namespace
