@@ -73,5 +73,6 @@ int main(int argc, char *argv[]) {
     // A logout during the start-up question ends the program before its main loop.
     if (windows.services().sessionEnding())
         return 0;
+    aromelle::stopWatchingSessionEnd();
     return windows.isEnding() ? 0 : app.exec();
 }

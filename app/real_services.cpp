@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QRandomGenerator>
 
 namespace aromelle {
@@ -33,11 +34,17 @@ private:
     bool m_ended = false;
 };
 
+QPointer<SessionEnd> sessionEnd; // watching from realServices to stopWatchingSessionEnd
+
 } // namespace
+
+void stopWatchingSessionEnd() {
+    delete sessionEnd.data();
+}
 
 Services realServices() {
     QCoreApplication *app = QCoreApplication::instance();
-    auto *sessionEnd = new SessionEnd(app); // the application's, to its end
+    sessionEnd = new SessionEnd(app);
     app->installEventFilter(sessionEnd);
     return {
         .message = showMessageBox,
@@ -49,7 +56,7 @@ Services realServices() {
             },
         .today = [] { return QDate::currentDate(); },
         .random = [] { return QRandomGenerator::global()->generateDouble(); },
-        .sessionEnding = [sessionEnd] { return sessionEnd->ended(); },
+        .sessionEnding = [] { return sessionEnd && sessionEnd->ended(); },
         .endProcess = [](int status) { QCoreApplication::exit(status); },
     };
 }

@@ -10,4 +10,8 @@ namespace aromelle {
 
 Services realServices();
 
+// Once the main loop runs, a logout ends it by itself: the watch for the session's
+// end, which sees every event the program handles, goes.
+void stopWatchingSessionEnd();
+
 } // namespace aromelle
