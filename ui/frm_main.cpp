@@ -54,9 +54,17 @@ constexpr int kDaysInLongestMonth = 31;
 // character has, for a key that types more than one.
 constexpr int kBackspace = 8, kCarriageReturn = 13, kSpace = 32;
 constexpr int kNotOneCharacter = 0x10000;
-const QString kOnlyAlphabet = QStringLiteral("Please Enter Only Alphabet");
+constexpr char kOnlyAlphabet[] = "Please Enter Only Alphabet";
 // What Ctrl+Enter and Ctrl+Backspace type: a line feed and DEL.
 constexpr int kLineFeed = 10, kDelete = 127;
+
+// A letter as the name boxes take it, typed or committed: its capital; 0 for
+// anything that is not a letter.
+int nameLetter(int code) {
+    if (code >= 'a' && code <= 'z')
+        return code - ('a' - 'A');
+    return code >= 'A' && code <= 'Z' ? code : 0;
+}
 
 // The name captions' MS Sans Serif 8.25 pt. Its stand-in, Liberation Sans, runs
 // wider: at 8.25 pt (11 px) " First Name" takes 57 px of the 53 drawn for it, at
@@ -231,17 +239,15 @@ QWidget *FrmMain::field(EntryField which) const {
 }
 
 bool FrmMain::filterNameKey(QLineEdit *box, int code) {
-    const bool upper = code >= 'A' && code <= 'Z';
-    const bool lower = code >= 'a' && code <= 'z';
-    if (upper)
-        return false;
-    if (lower) {
-        box->insert(QString(QChar(code - ('a' - 'A'))));
+    if (const int letter = nameLetter(code)) {
+        if (letter == code)
+            return false; // a capital goes in as typed
+        box->insert(QString(QChar(letter)));
         return true;
     }
     if (code == kBackspace || code == kCarriageReturn || code == kSpace)
         return false;
-    m_services.message(MessageKind::Information, kOnlyAlphabet);
+    m_services.message(MessageKind::Information, QString::fromLatin1(kOnlyAlphabet));
     return true;
 }
 
@@ -261,10 +267,9 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
         QString accepted;
         bool refused = false;
         for (const QChar c : text) {
-            const int code = c.unicode();
-            if (code >= 'a' && code <= 'z')
-                accepted += QChar(code - ('a' - 'A'));
-            else if ((code >= 'A' && code <= 'Z') || code == kSpace)
+            if (const int letter = nameLetter(c.unicode()))
+                accepted += QChar(letter);
+            else if (c.unicode() == kSpace)
                 accepted += c;
             else
                 refused = true;
@@ -272,7 +277,7 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
         input->setCommitString(QString(), input->replacementStart(), input->replacementLength());
         box->insert(accepted);
         if (refused)
-            m_services.message(MessageKind::Information, kOnlyAlphabet);
+            m_services.message(MessageKind::Information, QString::fromLatin1(kOnlyAlphabet));
         return false;
     }
     if (!box || event->type() != QEvent::KeyPress)
