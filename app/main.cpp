@@ -64,7 +64,7 @@ int main(int argc, char *argv[]) {
     aromelle::Windows windows(aromelle::realServices());
     if (!guard.acquired()) {
         windows.services().message(aromelle::MessageKind::Information,
-                                   QStringLiteral("Application is already running"));
+                                   QStringLiteral("Application is already running"), nullptr);
         windows.EndApplication();
         return 0;
     }

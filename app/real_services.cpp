@@ -2,6 +2,7 @@
 
 #include "links.h"
 #include "messages.h"
+#include "settings_file.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -51,10 +52,12 @@ Services realServices() {
         .openPage =
             [](const QString &address) {
                 open_link(address, [address] {
-                    showMessageBox(MessageKind::Error, pageNotOpenedMessage(address));
+                    showMessageBox(MessageKind::Error, pageNotOpenedMessage(address), nullptr);
                 });
             },
         .today = [] { return QDate::currentDate(); },
+        .storedDate = storedDate,
+        .storeDate = storeDate,
         .random = [] { return QRandomGenerator::global()->generateDouble(); },
         .sessionEnding = [] { return sessionEnd && sessionEnd->ended(); },
         .endProcess = [](int status) { QCoreApplication::exit(status); },

@@ -1,7 +1,7 @@
 // The program's real services: message boxes, the desktop's browser, the system
-// clock, Qt's random generator (seeded by the system), the session manager's word
-// that the desktop session ends, and the end of the event loop. Made once, after
-// the QApplication.
+// clock, the settings file, Qt's random generator (seeded by the system), the session manager's
+// word that the desktop session ends, and the end of the event loop. Made once, after the
+// QApplication.
 #pragma once
 
 #include "services.h"

@@ -1,25 +1,14 @@
 #include "startup.h"
 
+#include "choices.h"
 #include "frm_main.h"
 #include "look.h" // the offers are link labels, brought to the front
 #include "update_reminder.h"
 #include "windows.h"
 
-#include <cmath>
-
 std::int16_t intCoBrandRandomNumber = 0;
 
 namespace aromelle {
-
-int coBrandNumber(double r) {
-    const double x = r * 6.0 + 1.0;
-    const double below = std::floor(x);
-    const double fraction = x - below;
-    int n = static_cast<int>(below);
-    if (fraction > 0.5 || (fraction == 0.5 && n % 2 != 0))
-        ++n;
-    return n;
-}
 
 void CoBrand_Randomize(Windows &windows) {
     intCoBrandRandomNumber = static_cast<std::int16_t>(coBrandNumber(windows.services().random()));

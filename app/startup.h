@@ -8,9 +8,6 @@ namespace aromelle {
 
 class Windows;
 
-// r in [0, 1) → 1..7, a half going to the even neighbour.
-int coBrandNumber(double r);
-
 // Brings one of the input window's offers to the front, or leaves them be.
 void CoBrand_Randomize(Windows &windows);
 

@@ -265,13 +265,15 @@ int main(int argc, char *argv[]) {
     aromelle::look::setUpApplication();
     {
         Windows owner({.message =
-                           [](aromelle::MessageKind, const QString &text) {
+                           [](aromelle::MessageKind, const QString &text, QWidget *) {
                                ++g_messages;
                                std::fprintf(stderr, "message: %s\n", qPrintable(text));
                                return false;
                            },
                        .openPage = [](const QString &) {},
                        .today = [] { return QDate(2026, 12, 7); },
+                       .storedDate = [] { return std::optional<QString>(QString()); },
+                       .storeDate = [](const QString &) { return true; },
                        .random = [] { return 0.5; },
                        .sessionEnding = [] { return false; },
                        .endProcess = [](int) {}});

@@ -7,7 +7,6 @@ namespace aromelle {
 
 namespace {
 
-constexpr int kFirstYear = 1900; // the year list's position 0
 // Month and day positions count from 0.
 constexpr int kFebruary = 1;
 constexpr int kApril = 3, kJune = 5, kSeptember = 8, kNovember = 10;
@@ -38,7 +37,8 @@ std::optional<EntryRefusal> firstFailingCheck(const Entries &entries) {
     const int day = entries.dayPosition;
     if (month == kFebruary) {
         // The Gregorian rule: 1900 had no 29 February, 2000 had one.
-        const int firstMissing = isLeapYear(kFirstYear + entries.yearPosition) ? kDay30 : kDay29;
+        const int firstMissing =
+            isLeapYear(dateLists::kFirstYear + entries.yearPosition) ? kDay30 : kDay29;
         // The two date messages differ by the space before "!" on purpose: each tells
         // which of the two checks refused the date.
         if (day >= firstMissing)

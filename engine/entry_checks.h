@@ -16,6 +16,17 @@ struct Entries {
     int yearPosition = 0;
 };
 
+// The date lists' items, by position from 0: the days 1 to 31, the twelve months, and
+// the years from kFirstYear to kLastYear.
+namespace dateLists {
+inline constexpr int kDays = 31;
+inline constexpr const char *kMonthNames[] = {"January",   "February", "March",    "April",
+                                              "May",       "June",     "July",     "August",
+                                              "September", "October",  "November", "December"};
+inline constexpr int kFirstYear = 1900;
+inline constexpr int kLastYear = 2050;
+} // namespace dateLists
+
 // The field that takes the focus after a refusal; None leaves it where it is.
 enum class EntryField { None, FirstName, LastName, Day, Month, Year };
 

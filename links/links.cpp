@@ -53,6 +53,12 @@ QString pageNotOpenedMessage(const QString &address) {
            shown;
 }
 
+QString messageLines(const QString &text) {
+    return QString(text)
+        .replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
 } // namespace aromelle
 
 namespace modHelp {

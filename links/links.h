@@ -35,6 +35,10 @@ void open_link(const QString &address, std::function<void()> failed = {});
 // be opened by hand (shortened in the middle where it is too long to show).
 QString pageNotOpenedMessage(const QString &address);
 
+// A message's text as a box shows it. The texts may separate lines with a lone
+// carriage return, or CR LF; a label only breaks lines at line feeds.
+QString messageLines(const QString &text);
+
 // The value start-up gives DBUS_SESSION_BUS_ADDRESS where there is no session bus,
 // so that the program starts none; a browser it opens must not inherit it.
 inline constexpr char kNoSessionBus[] = "disabled:";

@@ -1,7 +1,7 @@
 // What the program takes from the world outside it: message boxes (the update
-// question among them), the browser, today's date, random numbers, the end of the
-// desktop session and the end of the process.
-// main makes the real ones (app/services.h) and hands them, as this one value, to the
+// question among them), the browser, today's date, the update reminder's stored
+// date, random numbers, the end of the desktop session and the end of the process.
+// main makes the real ones (app/real_services.h) and hands them, as this one value, to the
 // owner of the windows, which hands each window what it uses; a test makes its own.
 // Every member is set: there is no fallback behind an empty one.
 #pragma once
@@ -10,6 +10,9 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+
+class QWidget;
 
 namespace aromelle {
 
@@ -23,10 +26,17 @@ enum class MessageKind {
 using PageOpener = std::function<void(const QString &address)>;
 
 struct Services {
-    // A modal message titled "Aromelle"; true when a question was answered Yes.
-    std::function<bool(MessageKind, const QString &text)> message;
+    // A modal message titled "Aromelle", owned by the window that asks (none: asked
+    // before any window, or on behalf of none); true when a question was answered Yes.
+    std::function<bool(MessageKind, const QString &text, QWidget *asker)> message;
     PageOpener openPage;
     std::function<QDate()> today;
+    // The update reminder's one date, as stored: empty when none is (or what stands
+    // there is not the program's); nothing when it is to be left alone, unreadable,
+    // or when there is nowhere to keep it.
+    std::function<std::optional<QString>()> storedDate;
+    // Keeps a date in place of the stored one; false when it could not be kept.
+    std::function<bool(const QString &date)> storeDate;
     // A number drawn uniformly from [0, 1).
     std::function<double()> random;
     // True once the desktop session has told the program to end (a logout): a

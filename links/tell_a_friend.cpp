@@ -4,6 +4,7 @@
 
 #include <QUrl>
 
+#include <algorithm>
 #include <iterator>
 
 namespace aromelle {
@@ -17,6 +18,7 @@ constexpr qsizetype kLongestAddressBytes = 32 * 4096 - 1;
 constexpr char kTooLong[] = "Your Entries Are Too Long To Send. Please Shorten Them.";
 constexpr char kNotDistinct[] = "Please Enter Distinct Email Addresses";
 constexpr char kNotAnAddress[] = "Please Enter Proper Email Address";
+constexpr char kNoSpace[] = "Email Address Cannot Contain Space";
 
 QString encoded(const QString &value) {
     return QString::fromLatin1(QUrl::toPercentEncoding(value));
@@ -32,6 +34,29 @@ QString trimSpaces(const QString &text) {
     while (last > first && text.at(last - 1) == QLatin1Char(' '))
         --last;
     return text.mid(first, last - first);
+}
+
+QString withoutPlaceholder(const QString &text, const QString &placeholder) {
+    const qsizetype most = std::min(text.size(), placeholder.size());
+    qsizetype before = 0;
+    while (before < most && text.at(before) == placeholder.at(before))
+        ++before;
+    qsizetype after = 0;
+    while (after < most - before &&
+           text.at(text.size() - 1 - after) == placeholder.at(placeholder.size() - 1 - after))
+        ++after;
+    return text.mid(before, text.size() - before - after);
+}
+
+QString messageValue(const QString &plainText) {
+    return QString(plainText).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+std::optional<QString> referKeyRefusal(const QString &box, const QString &keyText) {
+    const bool address = box == QLatin1String("txtEmail") || box == QLatin1String("txtFriendEmail");
+    if (address && keyText == QLatin1String(" "))
+        return QString::fromLatin1(kNoSpace);
+    return std::nullopt;
 }
 
 std::optional<QString> referRefusal(const ReferValues &values) {
@@ -73,12 +98,12 @@ QString strFriendName;
 QString strFriendEmail;
 QString strReferURL;
 
-void TellAFriend(const aromelle::Services &services) {
+void TellAFriend(const aromelle::Services &services, QWidget *asker) {
     using namespace aromelle;
     const ReferValues values{strYourName, strYourEmail, strYourMessage, strFriendName,
                              strFriendEmail};
     if (const std::optional<QString> refusal = referRefusal(values)) {
-        services.message(MessageKind::Error, *refusal);
+        services.message(MessageKind::Error, *refusal, asker);
         return;
     }
     strReferURL = referAddress(values);

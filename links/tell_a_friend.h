@@ -47,6 +47,18 @@ QString referAddress(const ReferValues &values);
 // Removes leading and trailing spaces, and only spaces.
 QString trimSpaces(const QString &text);
 
+// What is left of a text made by putting something into a box's placeholder (a
+// paste, a screen reader's insertion): whatever went in, with the placeholder around
+// it taken out.
+QString withoutPlaceholder(const QString &text, const QString &placeholder);
+
+// The message box's text as the form sends it: lines separated by CR LF.
+QString messageValue(const QString &plainText);
+
+// The message a key's text gets in a box of the form, when that box refuses it: the
+// two email addresses take no space.
+std::optional<QString> referKeyRefusal(const QString &box, const QString &keyText);
+
 } // namespace aromelle
 
 namespace modTellAFriend {
@@ -60,7 +72,8 @@ extern QString strFriendName;
 extern QString strFriendEmail;
 extern QString strReferURL;
 
-// Checks the five values and, when they pass, opens the page; otherwise says why.
-void TellAFriend(const aromelle::Services &services);
+// Checks the five values and, when they pass, opens the page; otherwise says why,
+// in a message owned by the asking window.
+void TellAFriend(const aromelle::Services &services, QWidget *asker);
 
 } // namespace modTellAFriend

@@ -1,6 +1,6 @@
 // The update reminder: at most once in any fourteen days, offer at start-up to open
-// the download page. The one date it keeps lives in the user's settings
-// (~/.config/aromelle/aromelle.conf, [Settings] Duration=yyyy-MM-dd).
+// the download page. It keeps one date, the day it last asked, in the store its
+// services carry (the user's settings file, in the program).
 #pragma once
 
 #include "services.h"

@@ -1,5 +1,6 @@
 // Tests of the reading engine: the sign rules at every cusp, the profile table's
 // lookup and its content rules, and the check of the entries before a reading.
+#include "choices.h"
 #include "entry_checks.h"
 #include "profiles.h"
 #include "sunsign.h"
@@ -287,6 +288,28 @@ TEST(TraitParagraphs, LeosPositiveParagraphIsTwoTextsJoinedWithNothingBetween) {
     EXPECT_EQ(text.substr(782, 1), ".");
     EXPECT_TRUE(startsWith(text.substr(783), "You have a proud and dignified presence"));
 }
+
+// ---------------------------------------------------------------- choices
+
+struct PleaCase {
+    const char *name;
+    double random;
+    int plea; // the whole part of random * 4
+};
+
+class PleaTest : public ::testing::TestWithParam<PleaCase> {};
+
+TEST_P(PleaTest, ByWholeQuarters) {
+    EXPECT_EQ(pleaIndex(GetParam().random), GetParam().plea);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, PleaTest,
+    ::testing::Values(PleaCase{"Zero", 0.0, 0}, PleaCase{"JustUnderAQuarter", 0.2499, 0},
+                      PleaCase{"AQuarter", 0.25, 1}, PleaCase{"JustUnderThreeQuarters", 0.7499, 2},
+                      PleaCase{"ThreeQuarters", 0.75, 3}, PleaCase{"JustUnderOne", 0.9999, 3},
+                      PleaCase{"OneItself", 1.0, 3}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- entries
 

@@ -278,6 +278,7 @@ private slots:
         QFETCH(int, outcome);
         QFETCH(QString, storedAfter);
         Harness h;
+        h.settingsFile = true;
         h.answer = QMessageBox::StandardButton(answer);
         const QString folder = m_configHome.filePath(QStringLiteral("aromelle"));
         QDir(folder).removeRecursively();

@@ -1,11 +1,13 @@
 // Every control and menu entry that leads to the maker's site opens its own page,
-// and the about window opens, shows and closes as it should.
+// and the about window opens, shows and closes as it should; the rules of the name
+// boxes and of the refer-a-friend form.
 #include "frm_about.h"
 #include "frm_display.h"
 #include "frm_exit_screen.h"
 #include "frm_main.h"
 #include "links.h"
 #include "look.h"
+#include "name_rule.h"
 #include "support.h"
 #include "tell_a_friend.h"
 #include "windows.h"
@@ -185,29 +187,40 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("First\nSecond"));
     }
 
-    // A box belongs to the window that raised it, so that a window manager keeps it
-    // above that window, the exit screen that stays on top included; with no window
-    // yet it stays on top itself.
+    // A box belongs to the window that asks, so that a window manager keeps it above
+    // that window, the exit screen that stays on top included, whichever window is
+    // active; with no window yet it stays on top itself.
     void realMessageBoxIsOwnedAndAnsweredWithEnter_data() {
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("no window yet") << QString();
-        QTest::newRow("input window") << "frmMain";
-        QTest::newRow("exit screen") << "frmExitScreen";
+        QTest::addColumn<QString>("asker");
+        QTest::addColumn<QString>("active");
+        QTest::newRow("no window yet") << QString() << QString();
+        QTest::newRow("input window") << "frmMain"
+                                      << "frmMain";
+        QTest::newRow("exit screen") << "frmExitScreen"
+                                     << "frmExitScreen";
+        QTest::newRow("input window, the exit screen active") << "frmMain"
+                                                              << "frmExitScreen";
     }
 
     void realMessageBoxIsOwnedAndAnsweredWithEnter() {
-        QFETCH(QString, shown);
+        QFETCH(QString, asker);
+        QFETCH(QString, active);
         Harness h;
         h.realMessageBoxes = true;
-        QWidget *owner = nullptr;
-        if (shown == QLatin1String("frmMain"))
-            owner = &h.windows().main();
-        else if (!shown.isEmpty())
-            owner = &h.windows().exitScreen();
-        if (owner) {
-            owner->show();
-            owner->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(owner));
+        const auto window = [&h](const QString &name) -> QWidget * {
+            if (name.isEmpty())
+                return nullptr;
+            if (name == QLatin1String("frmMain"))
+                return &h.windows().main();
+            return &h.windows().exitScreen();
+        };
+        QWidget *owner = window(asker);
+        if (QWidget *user = window(active)) {
+            if (owner)
+                owner->show();
+            user->show();
+            user->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(user));
         }
         QWidget *parent = nullptr;
         bool onTop = false;
@@ -216,7 +229,7 @@ private slots:
             onTop = modal->windowFlags() & Qt::WindowStaysOnTopHint;
             QTest::keyClick(modal, Qt::Key_Return);
         });
-        QVERIFY(h.services().message(MessageKind::Question, QStringLiteral("Go?")));
+        QVERIFY(h.services().message(MessageKind::Question, QStringLiteral("Go?"), owner));
         QCOMPARE(parent, owner);
         QCOMPARE(onTop, owner == nullptr);
     }
@@ -329,6 +342,105 @@ private slots:
         QCOMPARE(trimSpaces("  a b  "), QStringLiteral("a b"));
         QCOMPARE(trimSpaces("\tab\r\n"), QStringLiteral("\tab\r\n"));
         QCOMPARE(trimSpaces("    "), QString());
+    }
+
+    // What a key does in a name box, as Qt reports it (key, modifiers, text).
+    void nameKey_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("capital");
+        const int edit = int(NameKeyAction::Edit), insert = int(NameKeyAction::Insert),
+                  swallow = int(NameKeyAction::Swallow), refuse = int(NameKeyAction::Refuse);
+        const int none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier,
+                  alt = Qt::AltModifier;
+        QTest::newRow("a") << int(Qt::Key_A) << none << "a" << insert << "A";
+        QTest::newRow("z") << int(Qt::Key_Z) << none << "z" << insert << "Z";
+        QTest::newRow("Shift+A, as typed") << int(Qt::Key_A) << shift << "A" << edit << "";
+        QTest::newRow("space") << int(Qt::Key_Space) << none << " " << edit << "";
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << none << "\b" << edit << "";
+        QTest::newRow("Backspace, no text") << int(Qt::Key_Backspace) << none << "" << edit << "";
+        QTest::newRow("Enter") << int(Qt::Key_Return) << none << "\r" << edit << "";
+        QTest::newRow("hyphen") << int(Qt::Key_Minus) << none << "-" << refuse << "";
+        QTest::newRow("the letter after z") << 0 << none << "{" << refuse << "";
+        QTest::newRow("e acute") << 0 << none << QString::fromUtf8("\u00e9") << refuse << "";
+        QTest::newRow("emoji, two halves")
+            << 0 << none << QString::fromUtf8("\U0001F600") << refuse << "";
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << ctrl << "\x03" << refuse << "";
+        QTest::newRow("Ctrl+V, no text") << int(Qt::Key_V) << ctrl << "" << refuse << "";
+        QTest::newRow("Ctrl+Backspace: DEL")
+            << int(Qt::Key_Backspace) << ctrl << "" << refuse << "";
+        QTest::newRow("Ctrl+Enter: line feed") << int(Qt::Key_Enter) << ctrl << "" << refuse << "";
+        QTest::newRow("Delete, X11's 0x7F") << int(Qt::Key_Delete) << none << "\x7f" << edit << "";
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << none << "\t" << edit << "";
+        QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << shift << "" << edit << "";
+        QTest::newRow("Left") << int(Qt::Key_Left) << none << "" << edit << "";
+        QTest::newRow("Alt+z") << int(Qt::Key_Z) << alt << "z" << swallow << "";
+        QTest::newRow("Alt+Left") << int(Qt::Key_Left) << alt << "" << edit << "";
+    }
+
+    void nameKey() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(int, action);
+        QFETCH(QString, capital);
+        const NameKeyOutcome outcome =
+            aromelle::nameKey(key, Qt::KeyboardModifiers(modifiers), text);
+        QCOMPARE(int(outcome.action), action);
+        if (outcome.action == NameKeyAction::Insert)
+            QCOMPARE(QString(outcome.capital), capital);
+    }
+
+    // An input method's commit: its letters as capitals and its spaces go in.
+    void nameCommit_data() {
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<QString>("accepted");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("letters together") << "am"
+                                          << "AM" << false;
+        QTest::newRow("a space") << " "
+                                 << " " << false;
+        QTest::newRow("a dead key's e acute") << QString::fromUtf8("\u00e9") << "" << true;
+        QTest::newRow("a syllable with one refused")
+            << QString::fromUtf8("vi\u1ec7t") << "VIT" << true;
+        QTest::newRow("Cyrillic") << QString::fromUtf8("\u0430\u043c") << "" << true;
+        QTest::newRow("a hyphenated name") << "ann-lee"
+                                           << "ANNLEE" << true;
+    }
+
+    void nameCommit() {
+        QFETCH(QString, commit);
+        QFETCH(QString, accepted);
+        QFETCH(bool, refused);
+        const NameCommit result = aromelle::nameCommit(commit);
+        QCOMPARE(result.accepted, accepted);
+        QCOMPARE(result.refused, refused);
+    }
+
+    // What a paste or a screen reader put into a box that showed its placeholder.
+    void withoutPlaceholder_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("put before") << "KimFriend's Name"
+                                    << "Kim";
+        QTest::newRow("put after") << "Friend's NameKim"
+                                   << "Kim";
+        QTest::newRow("put inside") << "Friend'sKim Name"
+                                    << "Kim";
+        QTest::newRow("after, ending as it ends") << "Friend's Namee"
+                                                  << "e";
+        QTest::newRow("in place of all of it") << "Kim"
+                                               << "Kim";
+        QTest::newRow("in place of a part") << "Friend's Kim"
+                                            << "Kim";
+    }
+
+    void withoutPlaceholder() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(aromelle::withoutPlaceholder(text, QStringLiteral("Friend's Name")), expected);
     }
 
     // The desktop's answer: a page that cannot be opened is told, with its address.

@@ -3,6 +3,7 @@
 #include "frm_main.h"
 #include "links.h"
 #include "look.h"
+#include "settings_file.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -21,18 +22,26 @@
 namespace testing_support {
 
 aromelle::Services Harness::recorders() {
-    auto message = [this](aromelle::MessageKind kind, const QString &text) {
+    auto message = [this](aromelle::MessageKind kind, const QString &text, QWidget *asker) {
         messages.append({kind, text});
         // The session's end closes a question as its No would.
         if (kind == aromelle::MessageKind::Question && answer == QMessageBox::NoButton)
             sessionEnds = true;
         if (realMessageBoxes)
-            return aromelle::showMessageBox(kind, text);
+            return aromelle::showMessageBox(kind, text, asker);
         return kind == aromelle::MessageKind::Question && answer == QMessageBox::Yes;
     };
     return {.message = message,
             .openPage = [this](const QString &address) { openedPages.append(address); },
             .today = [this] { return todayIs; },
+            .storedDate = [this] { return settingsFile ? aromelle::storedDate() : reminderDate; },
+            .storeDate =
+                [this](const QString &date) {
+                    if (settingsFile)
+                        return aromelle::storeDate(date);
+                    reminderDate = date;
+                    return true;
+                },
             .random =
                 [this] {
                     if (randomNumbers.empty())

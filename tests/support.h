@@ -42,6 +42,10 @@ public:
     bool realMessageBoxes = false;    // the program's own boxes, shown and recorded
     std::deque<double> randomNumbers; // used first; then 0.5
     QDate todayIs{2026, 12, 7};
+    // The update reminder's store: this value (nothing: unreadable), or the program's
+    // own settings file, found as the program finds it.
+    std::optional<QString> reminderDate = QString();
+    bool settingsFile = false;
 
     aromelle::Windows &windows() { return *m_windows; }
     const aromelle::Services &services() const { return m_windows->services(); }

@@ -1,6 +1,7 @@
 #include "frm_exit_screen.h"
 
 #include "accessible.h"
+#include "choices.h"
 #include "links.h"
 #include "look.h"
 #include "messages.h"
@@ -17,7 +18,6 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 #include <limits>
 
@@ -25,19 +25,20 @@ namespace aromelle {
 
 using namespace look;
 
+namespace {
+
+// %1: the forum's address.
 const char *const kPleaTexts[kPleaCount] = {
     "Programs like this one can only be made and kept up with your support, and the best "
-    "support is to visit our forum at http://forum.quorvane.com regularly and take part in its "
-    "discussions and other activities.",
-    "Please visit our forum at http://forum.quorvane.com regularly and support it by taking "
-    "part in its discussions and activities. We cannot keep these programs up without your "
-    "regular visits.",
-    "http://forum.quorvane.com is a free online discussion board on astrology, tarot and other "
-    "esoteric subjects. Visiting it regularly helps us develop and maintain this program.",
-    "Our forum at http://forum.quorvane.com needs your help. Your regular visits and your part in "
-    "its discussions help us maintain this program and develop many more.",
+    "support is to visit our forum at %1 regularly and take part in its discussions and other "
+    "activities.",
+    "Please visit our forum at %1 regularly and support it by taking part in its discussions and "
+    "activities. We cannot keep these programs up without your regular visits.",
+    "%1 is a free online discussion board on astrology, tarot and other esoteric subjects. "
+    "Visiting it regularly helps us develop and maintain this program.",
+    "Our forum at %1 needs your help. Your regular visits and your part in its discussions help "
+    "us maintain this program and develop many more.",
 };
-namespace {
 
 struct Geometry {
     static constexpr QRect client = tw(0, 0, 11115, 4725);
@@ -104,20 +105,6 @@ private:
         return source && !source->formats().isEmpty();
     }
 };
-
-// What is left of a text made by putting something into the placeholder: whatever
-// went in, with the placeholder around it taken out.
-QString withoutPlaceholder(const QString &text, const QString &placeholder) {
-    const qsizetype most = std::min(text.size(), placeholder.size());
-    qsizetype before = 0;
-    while (before < most && text.at(before) == placeholder.at(before))
-        ++before;
-    qsizetype after = 0;
-    while (after < most - before &&
-           text.at(text.size() - 1 - after) == placeholder.at(placeholder.size() - 1 - after))
-        ++after;
-    return text.mid(before, text.size() - before - after);
-}
 
 // The refer-a-friend field of one of the form's five boxes; the filter watches no other.
 const ReferField &fieldOf(const QObject *box) {
@@ -237,8 +224,8 @@ void FrmExitScreen::buildControls() {
 }
 
 void FrmExitScreen::Form_Load() {
-    const int k = static_cast<int>(std::floor(m_services.random() * kPleaCount));
-    m_pleaText = QString::fromLatin1(kPleaTexts[std::clamp(k, 0, kPleaCount - 1)]);
+    m_pleaText = QString::fromLatin1(kPleaTexts[pleaIndex(m_services.random())])
+                     .arg(QLatin1String(urls::kForum));
     // Above every other window, browsers it opens included; set while still hidden
     // so it neither moves nor takes the focus now.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -250,7 +237,7 @@ QString FrmExitScreen::boxText(QWidget *box) const {
     // The one multi-line box separates its lines with CR LF.
     auto *message = qobject_cast<QPlainTextEdit *>(box);
     Q_ASSERT_X(message, "boxText", "not a text box");
-    return message->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return messageValue(message->toPlainText());
 }
 
 void FrmExitScreen::setBoxText(QWidget *box, const QString &text) {
@@ -319,10 +306,9 @@ bool FrmExitScreen::eventFilter(QObject *watched, QEvent *event) {
         break;
     case QEvent::KeyPress:
         clearPlaceholder();
-        if ((box == m_email || box == m_friendEmail) &&
-            static_cast<QKeyEvent *>(event)->text() == QLatin1String(" ")) {
-            m_services.message(MessageKind::Error,
-                               QStringLiteral("Email Address Cannot Contain Space"));
+        if (const std::optional<QString> refusal =
+                referKeyRefusal(box->objectName(), static_cast<QKeyEvent *>(event)->text())) {
+            m_services.message(MessageKind::Error, *refusal, this);
             box->setFocus();
             return true;
         }
@@ -350,7 +336,7 @@ void FrmExitScreen::cmdSubmit_Click() {
     strYourMessage = trimSpaces(boxText(m_message));
     strFriendName = trimSpaces(m_friendName->text());
     strFriendEmail = trimSpaces(m_friendEmail->text());
-    TellAFriend(m_services);
+    TellAFriend(m_services, this);
 }
 
 void FrmExitScreen::Check1_Click(bool ticked) {

@@ -60,6 +60,4 @@ private:
     bool m_settingText = false;
 };
 
-inline constexpr int kPleaCount = 4;
-extern const char *const kPleaTexts[kPleaCount];
 } // namespace aromelle

@@ -3,6 +3,7 @@
 #include "entry_checks.h"
 #include "links.h"
 #include "look.h"
+#include "name_rule.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -46,35 +47,12 @@ struct Geometry {
 
 // A name may be as long as the user likes; Qt's default would cut a paste at 32767.
 constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
-constexpr int kFirstYear = 1900;
-constexpr int kLastYear = 2050;
-constexpr int kDaysInLongestMonth = 31;
-
-// The character codes the name filter lets through unchanged, and a code no single
-// character has, for a key that types more than one.
-constexpr int kBackspace = 8, kCarriageReturn = 13, kSpace = 32;
-constexpr int kNotOneCharacter = 0x10000;
-constexpr char kOnlyAlphabet[] = "Please Enter Only Alphabet";
-// What Ctrl+Enter and Ctrl+Backspace type: a line feed and DEL.
-constexpr int kLineFeed = 10, kDelete = 127;
-
-// A letter as the name boxes take it, typed or committed: its capital; 0 for
-// anything that is not a letter.
-int nameLetter(int code) {
-    if (code >= 'a' && code <= 'z')
-        return code - ('a' - 'A');
-    return code >= 'A' && code <= 'Z' ? code : 0;
-}
 
 // The name captions' MS Sans Serif 8.25 pt. Its stand-in, Liberation Sans, runs
 // wider: at 8.25 pt (11 px) " First Name" takes 57 px of the 53 drawn for it, at
 // 7.5 pt (10 px) 52, so the stand-in is drawn at 7.5 pt.
 constexpr double kCaptionPoints = points::kText;
 constexpr double kCaptionStandInPoints = 7.5;
-
-constexpr const char *kMonthNames[] = {"January",   "February", "March",    "April",
-                                       "May",       "June",     "July",     "August",
-                                       "September", "October",  "November", "December"};
 
 // The frames, their boxes and lists keep the window's text font; the style draws the
 // frames' captions bold. A font set on a list would build its popup at once, long
@@ -186,11 +164,11 @@ FrmMain::FrmMain(const Services &services)
 }
 
 void FrmMain::Form_Load() {
-    for (int day = 1; day <= kDaysInLongestMonth; ++day)
+    for (int day = 1; day <= dateLists::kDays; ++day)
         m_day->addItem(QString::number(day));
-    for (const char *month : kMonthNames)
+    for (const char *month : dateLists::kMonthNames)
         m_month->addItem(QString::fromLatin1(month));
-    for (int year = kFirstYear; year <= kLastYear; ++year)
+    for (int year = dateLists::kFirstYear; year <= dateLists::kLastYear; ++year)
         m_year->addItem(QString::number(year));
     m_day->setCurrentIndex(0);
     m_month->setCurrentIndex(0);
@@ -214,7 +192,7 @@ bool FrmMain::check_entries() {
                            .yearPosition = m_year->currentIndex()});
     if (!refusal)
         return true;
-    m_services.message(MessageKind::Information, QString::fromLatin1(refusal->message));
+    m_services.message(MessageKind::Information, QString::fromLatin1(refusal->message), this);
     if (QWidget *mend = field(refusal->focus))
         mend->setFocus();
     return false;
@@ -238,75 +216,40 @@ QWidget *FrmMain::field(EntryField which) const {
     return nullptr;
 }
 
-bool FrmMain::filterNameKey(QLineEdit *box, int code) {
-    if (const int letter = nameLetter(code)) {
-        if (letter == code)
-            return false; // a capital goes in as typed
-        box->insert(QString(QChar(letter)));
-        return true;
-    }
-    if (code == kBackspace || code == kCarriageReturn || code == kSpace)
-        return false;
-    m_services.message(MessageKind::Information, QString::fromLatin1(kOnlyAlphabet));
-    return true;
-}
-
 bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
     auto *box = qobject_cast<QLineEdit *>(watched);
     if (box && event->type() == QEvent::InputMethod) {
         // Dead keys, Compose and input methods finish their text as a commit, never as
-        // key presses: one character, or several at once (ibus commits a Vietnamese
-        // syllable whole). Each character meets the rule for a typed key, in order:
-        // letters go in as capitals and spaces as they are; anything else is refused,
-        // with one message for the commit. What the filter took is taken out of the
-        // commit, and any preedit still ends.
+        // key presses. What the rule took is taken out of the commit, and any preedit
+        // still ends.
         auto *input = static_cast<QInputMethodEvent *>(event);
-        const QString text = input->commitString();
-        if (text.isEmpty())
+        if (input->commitString().isEmpty())
             return false;
-        QString accepted;
-        bool refused = false;
-        for (const QChar c : text) {
-            if (const int letter = nameLetter(c.unicode()))
-                accepted += QChar(letter);
-            else if (c.unicode() == kSpace)
-                accepted += c;
-            else
-                refused = true;
-        }
+        const NameCommit commit = nameCommit(input->commitString());
         input->setCommitString(QString(), input->replacementStart(), input->replacementLength());
-        box->insert(accepted);
-        if (refused)
-            m_services.message(MessageKind::Information, QString::fromLatin1(kOnlyAlphabet));
+        box->insert(commit.accepted);
+        if (commit.refused)
+            m_services.message(MessageKind::Information, QString::fromLatin1(kOnlyAlphabet), this);
         return false;
     }
     if (!box || event->type() != QEvent::KeyPress)
         return MenuWindow::eventFilter(watched, event);
 
     const auto *key = static_cast<QKeyEvent *>(event);
-    // Focus moves and Delete are not characters typed into the box, though X11
-    // gives Delete the text 0x7F.
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete)
+    const NameKeyOutcome outcome = nameKey(key->key(), key->modifiers(), key->text());
+    switch (outcome.action) {
+    case NameKeyAction::Edit:
         return false;
-    // An Alt combination that reached the box matched no menu or button: it types
-    // nothing, rather than slipping a character past the filter.
-    if (key->modifiers() & Qt::AltModifier)
-        return !key->text().isEmpty();
-    int code = -1;
-    const bool control = key->modifiers() & Qt::ControlModifier;
-    if (control && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
-        code = key->key() - Qt::Key_A + 1; // the control character, as Ctrl+C gives 3
-    else if (control && key->key() == Qt::Key_Backspace)
-        code = kDelete; // not Qt's word deletion
-    else if (control && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
-        code = kLineFeed;
-    else if (!key->text().isEmpty())
-        code = key->text().size() == 1 ? key->text().at(0).unicode() : kNotOneCharacter;
-    else if (key->key() == Qt::Key_Backspace)
-        code = kBackspace;
-    if (code < 0)
-        return false; // arrows, Delete, Home and the like edit as usual
-    return filterNameKey(box, code);
+    case NameKeyAction::Insert:
+        box->insert(QString(outcome.capital));
+        return true;
+    case NameKeyAction::Swallow:
+        return true;
+    case NameKeyAction::Refuse:
+        m_services.message(MessageKind::Information, QString::fromLatin1(kOnlyAlphabet), this);
+        return true;
+    }
+    return false;
 }
 
 void FrmMain::cmdNext_Click() {

@@ -42,8 +42,6 @@ protected:
 private:
     void Form_Load();
     QWidget *field(EntryField which) const;
-    // Returns true when the character was refused or replaced.
-    bool filterNameKey(QLineEdit *box, int code);
 
     const Services &m_services;
     QLineEdit *m_firstName = nullptr;

@@ -14,9 +14,10 @@ namespace aromelle {
 
 namespace {
 
+// Followed by the home page's address.
 constexpr char kForumPromotion[] =
     "Talk astrology, tarot and numerology with friends on our free discussion board. Visit us "
-    "at http://www.quorvane.com";
+    "at ";
 constexpr char kCobrandText[] =
     "Co-brand this software for your own web site: put your name and logo on it and give it "
     "to your visitors as a free gift. Click Here for more info on co-branding.";
@@ -54,8 +55,9 @@ MenuWindow::MenuWindow(const Layout &geometry, const PageOpener &openPage) : m_o
     setCentralWidget(client);
 
     QFrame *strip = indigoStrip(client, "Frame2", geometry.topStrip);
-    linkLabel(strip, "Label61", QString::fromLatin1(kForumPromotion), geometry.forumLink,
-              kForumPoints, page(modHelp::OpenHomePage));
+    linkLabel(strip, "Label61",
+              QString::fromLatin1(kForumPromotion) + QLatin1String(urls::kHomePage),
+              geometry.forumLink, kForumPoints, page(modHelp::OpenHomePage));
 
     whenFirstShown(this, [this] {
         firstShown();

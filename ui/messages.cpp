@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include "links.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
@@ -35,11 +37,6 @@ QWidget *messageOwner() {
 }
 
 std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &text, QWidget *owner) {
-    // The texts may separate lines with a lone carriage return; a label only breaks
-    // lines at line feeds.
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     // Owned by the window that raised it, the box stands above that window on any
     // window manager, even above one that stays on top. Raised before there is any
     // window, it must not open behind another program's windows.
@@ -47,7 +44,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &tex
     if (!owner)
         box->setWindowFlag(Qt::WindowStaysOnTopHint);
     box->setWindowTitle(QString::fromLatin1(kTitle));
-    box->setText(shown);
+    box->setText(messageLines(text));
     box->setTextFormat(Qt::PlainText);
     box->setIcon(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information);
     if (kind == MessageKind::Question) {
@@ -60,10 +57,11 @@ std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString &tex
     return box;
 }
 
-bool showMessageBox(MessageKind kind, const QString &text) {
+bool showMessageBox(MessageKind kind, const QString &text, QWidget *asker) {
     // Owned by its window, the box would go with it should the window be freed
     // while the box is up; then it must not be freed twice.
-    const QPointer<QMessageBox> box = makeMessageBox(kind, text, messageOwner()).release();
+    const QPointer<QMessageBox> box =
+        makeMessageBox(kind, text, asker ? asker->window() : messageOwner()).release();
     const bool yes = box->exec() == QMessageBox::Yes;
     delete box.data();
     return yes;

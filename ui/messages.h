@@ -11,9 +11,11 @@
 
 namespace aromelle {
 
-// Shows a modal message titled "Aromelle", owned by the window that raised it;
-// true when a question was answered Yes.
-bool showMessageBox(MessageKind kind, const QString &text);
+// Shows a modal message titled "Aromelle", owned by the asking window; true when a
+// question was answered Yes. Without an asker (the desktop's answer that a page
+// could not be opened comes later, on behalf of no window) the box belongs to the
+// window the user is in, as messageOwner finds it.
+bool showMessageBox(MessageKind kind, const QString &text, QWidget *asker);
 
 // The box showMessage would run, for inspecting its look. With no owner it stays
 // on top of every window.

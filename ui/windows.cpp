@@ -8,8 +8,6 @@
 #include "sign_pictures.h"
 #include "sunsign.h"
 
-#include <QApplication>
-
 namespace aromelle {
 
 namespace {
@@ -127,8 +125,11 @@ void Windows::EndApplication() {
     if (m_ending)
         return;
     m_ending = true;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->isWindow())
+    // Only the windows this owner holds: each runs its own close handler, which may
+    // unload it. A box or window of anyone else's is not ours to close.
+    for (QWidget *window : {static_cast<QWidget *>(m_main), static_cast<QWidget *>(m_display),
+                            static_cast<QWidget *>(m_exitScreen)})
+        if (window)
             window->close();
     m_services.endProcess(0);
 }
