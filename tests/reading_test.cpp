@@ -150,6 +150,7 @@ private slots:
     void designStateBeforeAReading() {
         Harness &h = *m_harness;
         FrmDisplay &d = h.windows().display();
+        h.windows().show(d); // the design's picture goes in at the first show
         for (const char *value :
              {"lblSunSign", "lblSunSignElement", "lblSunSignNumber", "lblSunSignDay",
               "lblSunSignCompatibility", "lblSunSignBirthStone"})

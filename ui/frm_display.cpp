@@ -304,7 +304,8 @@ void FrmDisplay::buildSunSignTab(QWidget *page) {
     picSunSign = new Picture(frame);
     picSunSign->setObjectName(QStringLiteral("picSunSign"));
     picSunSign->setGeometry(Geometry::picSunSign);
-    picSunSign->setPixmap(IMGSunsignList(ordinal(SunSign::Aquarius)));
+    // The design's picture is put in at the first show, and only if no reading has
+    // put its own (firstShown): a reading replaces it before anyone could see it.
     picSunSign->setAccessibleName(qt(displayName(SunSign::Aquarius)));
 }
 
@@ -336,6 +337,10 @@ void FrmDisplay::buildPerfumeTab(QWidget *page) {
 }
 
 void FrmDisplay::firstShown() {
+    // Shown without a reading, or with one whose picture could not be read, the
+    // window has the design's picture.
+    if (picSunSign->pixmap().isNull())
+        picSunSign->setPixmap(IMGSunsignList(ordinal(SunSign::Aquarius)));
     // Keep the frames where they sit relative to the whole tab control, whatever
     // height the style gives the tab bar.
     for (QWidget *frame : {m_sunSignFrame, m_perfumeFrame}) {

@@ -22,7 +22,9 @@ class FrmDisplay : public MenuWindow {
 public:
     explicit FrmDisplay(const Services &services);
 
-    // Shows one sign's reading: its texts and its picture.
+    // Shows one sign's reading: its texts and its picture. Until the window first
+    // shows, its picture box is empty; the design's picture goes in then if no
+    // reading's has.
     void showProfile(const SignProfile &profile, const QPixmap &picture);
 
     // The Back button's handler; the File menu entry runs it too.
