@@ -55,8 +55,9 @@ private slots:
         QCOMPARE(month->currentIndex(), 0);
         QCOMPARE(year->currentIndex(), 0);
         QVERIFY(!month->isEditable());
-        // The menu bar stays in the window, whatever the desktop offers.
-        QVERIFY(!input.menuBar()->isNativeMenuBar());
+        // The menu bar stays in the window, whatever the desktop offers. The offscreen
+        // platform offers no global menu, so the application's setting is what shows.
+        QVERIFY(QCoreApplication::testAttribute(Qt::AA_DontUseNativeMenuBar));
         // Told to screen readers as a window, its menu bar first.
         QCOMPARE(QAccessible::queryAccessibleInterface(&input)->child(0)->role(),
                  QAccessible::MenuBar);
