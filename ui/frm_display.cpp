@@ -14,7 +14,10 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <iterator>
@@ -112,6 +115,18 @@ QPlainTextEdit *readingBox(QWidget *parent, const char *name, const char *captio
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setFont(uiFont(points::kText));
     setColours(box, text, kIndigo);
+    // A reading's paragraph keeps its shaped glyphs once laid out. Without them Qt
+    // shapes the whole paragraph again for each use of the laid-out text: twice as
+    // setPlainText puts the cursor at the start, and once more to draw it. The
+    // document makes the paragraph anew for each text and tells of the change before
+    // it lays the paragraph out, so it is marked then.
+    QTextDocument *document = box->document();
+    QObject::connect(
+        document, &QTextDocument::contentsChange, box, [document](int from, int, int added) {
+            for (QTextBlock block = document->findBlock(from);
+                 block.isValid() && block.position() <= from + added; block = block.next())
+                block.layout()->setCacheEnabled(true);
+        });
     return box;
 }
 
