@@ -289,13 +289,12 @@ void FrmDisplay::buildSunSignTab(QWidget *page) {
     for (std::size_t i = 0; i < std::size(kRows); ++i) {
         const Row &row = kRows[i];
         captionLabel(frame, row.captionName, row.caption, row.captionAt);
+        // The sign's name, the first row, stands out from the other values.
+        const bool sign = i == 0;
         *values[i] = autoLabel(frame, row.valueName, QStringLiteral("lblSunSign"), row.valueAt,
-                               uiFont(points::kText, Bold), kDarkRed);
+                               uiFont(sign ? points::kHeading : points::kText, Bold),
+                               sign ? kRed : kDarkRed);
     }
-    // The sign's name stands out from the other values.
-    lblSunSign->setFont(uiFont(points::kHeading, Bold));
-    setColours(lblSunSign, kRed);
-    lblSunSign->adjustSize();
 
     captionLabel(frame, "Label13", "Positive Traits", Geometry::Label13);
     captionLabel(frame, "Label10", "Negative Traits", Geometry::Label10);
