@@ -15,7 +15,8 @@
 // then kills the program. The processor time leaves out the time spent waiting for
 // a processor, so it shows what the program itself did even on a busy machine.
 // With MAP_TIMER_SMAPS=FILE in its environment, map_timer also copies the program's
-// /proc/PID/smaps at the map to FILE, to see what the memory is made of.
+// /proc/PID/smaps at the map to FILE, to see what the memory is made of; with
+// MAP_TIMER_DRAWN_SMAPS=FILE, at the first drawing too.
 //
 // With MAP_TIMER_THEN=COMMAND, map_timer does not stop at the first window: once it
 // is drawn, it gives it the input focus, waits MAP_TIMER_PAUSE_MS (200 unless set),
@@ -250,6 +251,9 @@ int main(int argc, char *argv[]) {
                 bool done = false;
                 if (damage->drawable == first && first != XCB_WINDOW_NONE && !firstDrawn) {
                     const Memory memory = memoryOf(pid);
+                    const char *drawnSmaps = std::getenv("MAP_TIMER_DRAWN_SMAPS");
+                    if (drawnSmaps && *drawnSmaps)
+                        copySmaps(pid, drawnSmaps);
                     std::printf(" drawn_ms=%.3f drawn_vmhwm_kb=%ld drawn_cpu_ms=%.3f", now - start,
                                 memory.hwm, memory.cpu);
                     firstDrawn = true;
