@@ -8,6 +8,8 @@
 #include "sign_pictures.h"
 #include "sunsign.h"
 
+#include <initializer_list>
+
 namespace aromelle {
 
 namespace {
@@ -127,8 +129,7 @@ void Windows::EndApplication() {
     m_ending = true;
     // Only the windows this owner holds: each runs its own close handler, which may
     // unload it. A box or window of anyone else's is not ours to close.
-    for (QWidget *window : {static_cast<QWidget *>(m_main), static_cast<QWidget *>(m_display),
-                            static_cast<QWidget *>(m_exitScreen)})
+    for (QWidget *window : std::initializer_list<QWidget *>{m_main, m_display, m_exitScreen})
         if (window)
             window->close();
     m_services.endProcess(0);
